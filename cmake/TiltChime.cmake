@@ -1,0 +1,21 @@
+# Helpers shared by the folders' CMakeLists.
+
+# The application's targets see the project root (for "gfx/Skin.h" style includes)
+# and, through the wince target, only the Windows-named headers of the layer.
+function(tiltchime_app_target target)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${target} PUBLIC wince)
+endfunction()
+
+# A GoogleTest executable registered with CTest; each test runs in its own process,
+# so end-to-end tests start from fresh process-wide globals.
+function(tiltchime_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
+    PROPERTIES ENVIRONMENT "TILTCHIME_APP_DIR=${TILTCHIME_APP_DIR};TILTCHIME_SOURCE_DIR=${PROJECT_SOURCE_DIR};SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;TILTCHIME_HEADLESS=1")
+endfunction()

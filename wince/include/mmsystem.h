@@ -1,0 +1,3 @@
+// Multimedia: PlaySound.
+#pragma once
+#include <windows.h>

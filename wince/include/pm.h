@@ -1,0 +1,3 @@
+// Power management.
+#pragma once
+#include <windows.h>

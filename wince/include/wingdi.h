@@ -1,0 +1,3 @@
+// Part of <windows.h>, as in the SDK.
+#pragma once
+#include <windows.h>
