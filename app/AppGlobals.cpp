@@ -1,2 +1,0 @@
-#include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPWSTR, int) { return 0; }
