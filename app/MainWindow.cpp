@@ -1,0 +1,118 @@
+#include "app/MainWindow.h"
+
+#include "app/AppGlobals.h"
+#include "app/AppResources.h"
+#include "app/BackBuffers.h"
+#include "app/Display.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
+  if (!InitInstance(instance, showCommand)) return 0;
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return int(msg.wParam);
+}
+
+static AppResources* LoadAppResources(HINSTANCE instance) {
+  AppResources* resources = new AppResources(instance);
+  AppGlobals::Resources.store(resources, std::memory_order_release);
+  resources->Load();
+  return resources;
+}
+
+static bool RegisterMainWindowClass(HINSTANCE instance, const AppResources* resources) {
+  WNDCLASSW windowClass = {};
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = WndProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = resources ? resources->Icon : nullptr;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  windowClass.lpszClassName = MAIN_WINDOW_CLASS;
+  return RegisterClassW(&windowClass) != 0;
+}
+
+BOOL InitInstance(HINSTANCE instance, int showCommand) {
+  AppGlobals::Instance.store(instance, std::memory_order_release);
+
+  // A second start hands the focus to the running instance; the low bit also brings
+  // the windows it owns to the front.
+  HWND running = FindWindowW(MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE);
+  if (running) {
+    SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<ULONG_PTR>(running) | 1));
+    return FALSE;
+  }
+
+  AppResources* resources = LoadAppResources(instance);
+  if (!RegisterMainWindowClass(instance, resources)) return FALSE;
+
+  HWND window = CreateWindowExW(0, MAIN_WINDOW_CLASS, MAIN_WINDOW_TITLE, WS_VISIBLE, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
+                                nullptr);
+  AppGlobals::MainWindow.store(window, std::memory_order_release);
+  if (!window) return FALSE;
+
+  CreateBackBuffers(window);
+  ShowWindow(window, showCommand);
+  UpdateWindow(window);
+  return TRUE;
+}
+
+// Copies the composed frame to the screen in one blit; the background is never erased.
+static void OnPaintMessage(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  const BackBuffer& frame = AppGlobals::FrameBuffer;
+  if (dc && frame.Dc)
+    BitBlt(dc, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), frame.Dc, 0, 0, SRCCOPY);
+  EndPaint(window, &paint);
+}
+
+static void OnActivate(HWND window, WPARAM state) {
+  if (state == WA_ACTIVE || state == WA_CLICKACTIVE) {
+    SetFullScreen(window, true);
+    AppGlobals::SavedOrientation = GetDisplayOrientation();
+    SetDisplayOrientation(DMDO_0);
+    return;
+  }
+  SetFullScreen(window, false);
+  // No orientation was read at the last activation: there is nothing to restore.
+  if (AppGlobals::SavedOrientation >= 0) SetDisplayOrientation(AppGlobals::SavedOrientation);
+}
+
+static void OnDestroy() {
+  if (AppResources* resources = AppGlobals::Resources.load(std::memory_order_acquire)) resources->Release();
+  DeleteBackBuffers();
+  PostQuitMessage(0);
+}
+
+LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    case WM_SIZE:
+    case WM_ERASEBKGND:
+    case WM_KEYDOWN:
+      return 0;
+    case WM_ACTIVATE:
+      OnActivate(window, wParam);
+      return 0;
+    case WM_PAINT:
+      OnPaintMessage(window);
+      return 0;
+    case WM_CLOSE:
+      return DefWindowProcW(window, message, wParam, lParam);
+    case WM_COMMAND:
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+      return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
