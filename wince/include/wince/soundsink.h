@@ -1,0 +1,34 @@
+// What the silent sink played: the player's record for tests (not a Windows API).
+//
+// Without an audio device (or with WINCE_HEADLESS=1) sounds are decoded and mixed as usual
+// and the output is dropped; the sink consumes it at the sound's rate against GetTickCount,
+// so under the test driver's virtual clock a sound plays for exactly its duration.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace wince::test {
+
+struct SoundPlay {
+  std::u16string devicePath;   // the name given to PlaySound
+  DWORD tick = 0;              // GetTickCount when PlaySound was called
+  bool playable = false;       // the file decoded to a sound (false: missing, not a WAV, ...)
+  uint64_t frames = 0;         // frames of the sound, at the device rate, that were played
+  bool cutOff = false;         // stopped before its end by a later sound or PlaySound(NULL)
+};
+
+// Every play since the last clear, oldest first (at most the last 4096). Brings the sink
+// up to the current tick first.
+WINCEAPI std::vector<SoundPlay> SoundPlays();
+WINCEAPI void ClearSoundPlays();
+// Blocks until the player's thread has handled every request made so far.
+WINCEAPI void WaitSoundIdle();
+// True while the sink is in use (no audio device opened, or headless).
+WINCEAPI bool SoundIsSilent();
+// The device's output rate (frames per second), which SoundPlay::frames counts.
+WINCEAPI int SoundDeviceRate();
+
+}  // namespace wince::test
