@@ -16,7 +16,9 @@ struct SoundPlay {
   std::u16string devicePath;   // the name given to PlaySound
   DWORD tick = 0;              // GetTickCount when PlaySound was called
   bool playable = false;       // the file decoded to a sound (false: missing, not a WAV, ...)
-  uint64_t frames = 0;         // frames of the sound, at the device rate, that were played
+  uint64_t sourceFrames = 0;   // frames in the file, at the file's own rate
+  uint64_t totalFrames = 0;    // the sound's length at the device rate
+  uint64_t frames = 0;         // frames of it played so far, at the device rate
   bool cutOff = false;         // stopped before its end by a later sound or PlaySound(NULL)
 };
 
@@ -26,8 +28,6 @@ WINCEAPI std::vector<SoundPlay> SoundPlays();
 WINCEAPI void ClearSoundPlays();
 // Blocks until the player's thread has handled every request made so far.
 WINCEAPI void WaitSoundIdle();
-// True while the sink is in use (no audio device opened, or headless).
-WINCEAPI bool SoundIsSilent();
 // The device's output rate (frames per second), which SoundPlay::frames counts.
 WINCEAPI int SoundDeviceRate();
 
