@@ -1,0 +1,59 @@
+// The skinned push button, and the button with a second caption line.
+#pragma once
+
+#include "touchui/TouchControl.h"
+
+class TouchButton : public TouchControl {
+ public:
+  explicit TouchButton(int id);
+
+  // Kinds IMAGE_NORMAL(_MASK), IMAGE_PRESSED(_MASK), IMAGE_DISABLED(_MASK) and
+  // IMAGE_ICON; other kinds are ignored.
+  void SetImage(HBITMAP bitmap, int kind);
+  void SetFrameStyle(int style) { frameStyle_ = style; }
+  void SetFrameFit(int fit) { frameFit_ = fit; }
+  void ShowText(bool show) { showText_ = show ? 1 : 0; }
+  void ShowIcon(bool show) { showIcon_ = show ? 1 : 0; }
+  void SetIconMargins(int left, int top, int right, int bottom);
+
+  void Draw(HDC dc) override;
+
+ protected:
+  void DrawFrameAndCaption(HDC dc) const;
+  // Drawn last, over every caption line: magenta is transparent.
+  void DrawIcon(HDC dc) const;
+
+ private:
+  FramePair normal_;
+  FramePair pressedFrame_;
+  FramePair disabled_;
+  int frameStyle_ = FRAME_SINGLE;
+  int frameFit_ = FIT_CENTERED;
+  BYTE showText_ = 0;
+  HBITMAP icon_ = nullptr;
+  BYTE showIcon_ = 1;
+  RECT iconMargins_;
+};
+
+class TouchButtonEx : public TouchButton {
+ public:
+  explicit TouchButtonEx(int id);
+
+  // Same rule as SetText: 1 to 259 characters, otherwise unchanged.
+  void SetSecondText(const WCHAR* text);
+  void GetSecondText(WCHAR* buffer) const;
+  void SetSecondFont(HFONT font) { secondFont_ = font; }
+  void SetSecondTextColors(COLORREF normal, COLORREF pressed);
+  void SetSecondTextMargins(int left, int top, int right, int bottom);
+  void ShowSecondText(bool show) { showSecondText_ = show ? 1 : 0; }
+
+  void Draw(HDC dc) override;
+
+ private:
+  WCHAR secondText_[MAX_PATH] = {};
+  HFONT secondFont_ = nullptr;
+  COLORREF secondColor_ = 0x00FFFFFF;
+  COLORREF secondPressedColor_ = 0x00000000;
+  RECT secondMargins_;
+  BYTE showSecondText_ = 0;
+};
