@@ -1,0 +1,100 @@
+#include "sound/SoundBank.h"
+
+#include <aygshell.h>
+#include <strsafe.h>
+
+#include "sound/Settings.h"
+
+void SoundBank::Scan(LPCWSTR soundsFolder) {
+  Clear();
+  WCHAR pattern[MAX_PATH];
+  if (!JoinPath(pattern, soundsFolder, TEXT("*"))) return;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(pattern, &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ScanFolder(soundsFolder, found.cFileName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+HBITMAP SoundBank::LoadPicture(LPCWSTR soundsFolder, LPCWSTR folder, LPCWSTR pictureName) {
+  WCHAR path[MAX_PATH];
+  if (!BuildSoundPath(path, soundsFolder, folder, pictureName)) return nullptr;
+  HBITMAP picture = SHLoadImageFile(path);
+  if (picture) Pictures.push_back(picture);
+  return picture;
+}
+
+void SoundBank::ScanFolder(LPCWSTR soundsFolder, LPCWSTR folder) {
+  // A picture name that does not fit matches no file name, so that picture stays none.
+  WCHAR largeName[MAX_PATH];
+  WCHAR smallName[MAX_PATH];
+  if (FAILED(StringCchCopyW(largeName, MAX_PATH, folder)) || FAILED(StringCchCatW(largeName, MAX_PATH, TEXT("B.png"))))
+    largeName[0] = 0;
+  if (FAILED(StringCchCopyW(smallName, MAX_PATH, folder)) || FAILED(StringCchCatW(smallName, MAX_PATH, TEXT("S.png"))))
+    smallName[0] = 0;
+
+  HBITMAP largeIcon = nullptr;
+  HBITMAP smallIcon = nullptr;
+  WCHAR pattern[MAX_PATH];
+  WIN32_FIND_DATAW found;
+  // The wildcard ignores case; the picture names must match exactly.
+  if (BuildSoundPath(pattern, soundsFolder, folder, TEXT("*.png"))) {
+    HANDLE search = FindFirstFileW(pattern, &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        if (wcscmp(found.cFileName, largeName) == 0)
+          largeIcon = LoadPicture(soundsFolder, folder, largeName);
+        else if (wcscmp(found.cFileName, smallName) == 0)
+          smallIcon = LoadPicture(soundsFolder, folder, smallName);
+      } while (FindNextFileW(search, &found));
+      FindClose(search);
+    }
+  }
+
+  if (!BuildSoundPath(pattern, soundsFolder, folder, TEXT("*.wav"))) return;
+  HANDLE search = FindFirstFileW(pattern, &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    // A file whose full path does not fit could not be played: it is not catalogued.
+    WCHAR path[MAX_PATH];
+    if (BuildSoundPath(path, soundsFolder, folder, found.cFileName))
+      AddEntry(folder, found.cFileName, path, largeIcon, smallIcon);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+static void CopyText(WCHAR* field, LPCWSTR text) {
+  field[0] = 0;
+  if (text && text[0]) StringCchCopyW(field, MAX_PATH, text);
+}
+
+void SoundBank::AddEntry(LPCWSTR folder, LPCWSTR name, LPCWSTR path, HBITMAP largeIcon, HBITMAP smallIcon) {
+  SoundEntry& entry = Entries.emplace_back();
+  CopyText(entry.Folder, folder);
+  CopyText(entry.Name, name);
+  CopyText(entry.Path, path);
+  entry.LargeIcon = largeIcon;
+  entry.SmallIcon = smallIcon;
+}
+
+int SoundBank::Count() const { return int(Entries.size()); }
+
+const SoundEntry* SoundBank::EntryAt(int index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return &Entries[size_t(index)];
+}
+
+const SoundEntry* SoundBank::FindByName(LPCWSTR name) const {
+  if (!name) return nullptr;
+  for (const SoundEntry& entry : Entries)
+    if (wcscmp(entry.Name, name) == 0) return &entry;
+  return nullptr;
+}
+
+void SoundBank::Clear() {
+  Entries.clear();
+  for (HBITMAP picture : Pictures) DeleteObject(picture);
+  Pictures.clear();
+}
