@@ -1,0 +1,119 @@
+#include "image/png_decode.h"
+
+#include <png.h>
+#include <sys/stat.h>
+
+#include <csetjmp>
+#include <cstdio>
+#include <new>
+
+namespace wince {
+namespace {
+
+// Chunks other than image data never need more than this; a larger one is treated as
+// damage rather than allocated.
+constexpr png_alloc_size_t kMaxChunkBytes = 8 * 1024 * 1024;
+
+[[noreturn]] void OnPngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void OnPngWarning(png_structp, png_const_charp) {}
+
+// Owns the libpng structures and the file for one decode.
+class PngReader {
+ public:
+  explicit PngReader(FILE* file) : file_(file) {
+    png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
+    if (png_) info_ = png_create_info_struct(png_);
+  }
+  ~PngReader() {
+    if (png_) png_destroy_read_struct(&png_, info_ ? &info_ : nullptr, nullptr);
+    std::fclose(file_);
+  }
+  PngReader(const PngReader&) = delete;
+  PngReader& operator=(const PngReader&) = delete;
+
+  bool Ready() const { return png_ && info_; }
+  // Reads the header and every row into image. Holds no object with a destructor in its
+  // frame, so libpng's longjmp out of an error skips nothing that needs cleaning up.
+  bool Read(DecodedImage* image, std::vector<png_bytep>* rows);
+
+ private:
+  void SetUpTransforms();
+
+  FILE* file_;
+  png_structp png_ = nullptr;
+  png_infop info_ = nullptr;
+};
+
+void PngReader::SetUpTransforms() {
+  // Everything becomes 8-bit RGBA: palettes and low bit depths expand, tRNS becomes
+  // alpha, gray becomes RGB, 16-bit samples are rounded, opaque images get alpha 255.
+  png_set_expand(png_);
+  png_set_scale_16(png_);
+  png_set_gray_to_rgb(png_);
+  png_set_add_alpha(png_, 0xFF, PNG_FILLER_AFTER);
+  png_set_interlace_handling(png_);
+  png_read_update_info(png_, info_);
+}
+
+bool PngReader::Read(DecodedImage* image, std::vector<png_bytep>* rows) {
+  if (setjmp(png_jmpbuf(png_))) return false;
+  png_init_io(png_, file_);
+  png_set_user_limits(png_, kMaxPngSide, kMaxPngSide);
+  png_set_chunk_malloc_max(png_, kMaxChunkBytes);
+  png_read_info(png_, info_);
+  const png_uint_32 width = png_get_image_width(png_, info_);
+  const png_uint_32 height = png_get_image_height(png_, info_);
+  if (uint64_t{width} * height > kMaxPngPixels) return false;
+  SetUpTransforms();
+  if (png_get_rowbytes(png_, info_) != size_t{width} * 4) return false;
+  image->width = static_cast<int>(width);
+  image->height = static_cast<int>(height);
+  image->pixels.resize(size_t{width} * height);
+  rows->resize(height);
+  for (png_uint_32 y = 0; y < height; ++y)
+    (*rows)[y] = reinterpret_cast<png_bytep>(image->pixels.data() + size_t{y} * width);
+  png_read_image(png_, rows->data());
+  png_read_end(png_, nullptr);
+  return true;
+}
+
+// The rows hold R, G, B, A bytes; each pixel becomes 0x00RRGGBB over black.
+void CompositeOverBlack(DecodedImage* image) {
+  for (uint32_t& pixel : image->pixels) {
+    const auto* rgba = reinterpret_cast<const uint8_t*>(&pixel);
+    const uint32_t a = rgba[3];
+    uint32_t channel[3];
+    for (int i = 0; i < 3; ++i) channel[i] = (rgba[i] * a + 127) / 255;
+    pixel = (channel[0] << 16) | (channel[1] << 8) | channel[2];
+  }
+}
+
+bool IsRegularFile(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace
+
+bool DecodePngFile(const std::string& hostPath, DecodedImage* image) {
+  if (!IsRegularFile(hostPath)) return false;
+  FILE* file = std::fopen(hostPath.c_str(), "rb");
+  if (!file) return false;
+  PngReader reader(file);
+  if (!reader.Ready()) return false;
+  std::vector<png_bytep> rows;
+  bool ok = false;
+  try {
+    ok = reader.Read(image, &rows);
+  } catch (const std::bad_alloc&) {
+    ok = false;
+  }
+  if (!ok) {
+    *image = DecodedImage();
+    return false;
+  }
+  CompositeOverBlack(image);
+  return true;
+}
+
+}  // namespace wince
