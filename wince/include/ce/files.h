@@ -5,6 +5,7 @@
 // without regard to case (see wince/src/files/paths.h in the layer's sources).
 #pragma once
 #include "ce/types.h"
+#include "ce/kernel.h"
 
 #ifndef _FILETIME_
 #define _FILETIME_
@@ -64,15 +65,6 @@ WINCEAPI BOOL FreeLibrary(HMODULE module);
 WINCEAPI FARPROC GetProcAddressW(HMODULE module, LPCWSTR procName);
 WINCEAPI FARPROC GetProcAddressA(HMODULE module, LPCSTR procName);
 #define GetProcAddress GetProcAddressW
-
-#ifndef _SECURITY_ATTRIBUTES_
-#define _SECURITY_ATTRIBUTES_
-typedef struct _SECURITY_ATTRIBUTES {
-  DWORD nLength;
-  LPVOID lpSecurityDescriptor;
-  BOOL bInheritHandle;
-} SECURITY_ATTRIBUTES, *PSECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
-#endif
 
 typedef struct _STARTUPINFOW {
   DWORD cb;

@@ -1,0 +1,85 @@
+// Shake detection: three detectors, one per axis, each polled by its own 50 ms timer of
+// the main window while motion playback is on. A shake starts when the axis's magnitude
+// exceeds Threshold, its peak is followed while it grows, and on the first sample that
+// does not grow it is judged once: the slot of the shake's direction plays when the peak
+// exceeded MinPeak and Z was below ZLimit. The detector re-arms when the magnitude
+// falls to Threshold or below.
+#pragma once
+
+#include <windows.h>
+
+#include "motion/SensorDriver.h"
+
+class SoundSlots;
+
+class ShakeDetector {
+ public:
+  ShakeDetector(SensorDriver* driver, SoundSlots* slots);
+  virtual ~ShakeDetector() = default;
+
+  // One priming read, then detection runs; the state of a shake under way is kept.
+  virtual BOOL Start();
+  virtual void Stop();
+  // One detection step: reads a sample and follows the shake.
+  virtual void Tick() = 0;
+
+  void SetThreshold(SHORT threshold);
+  void SetMinPeak(SHORT minPeak);
+  void SetZLimit(SHORT zLimit);
+
+  SHORT Threshold = 200;
+  SHORT MinPeak = 750;
+  SHORT ZLimit = -300;
+  SensorDriver* Driver;
+  SoundSlots* Slots;
+  SensorSample Sample = {};
+  SHORT Peak = 0;
+  bool InShake = false;
+  bool Fired = false;
+  bool Active = false;
+
+ protected:
+  // Reads a fresh sample when detection runs; false when it does not.
+  bool ReadIfActive();
+  // Follows the shake with the new sample's magnitude; slot is what a judged shake
+  // plays (0: nothing, the axis reading being zero).
+  void Follow(SHORT magnitude, int slot);
+};
+
+// X: slot 4 for a negative reading, 2 for a positive one.
+class ShakeDetectorX : public ShakeDetector {
+ public:
+  using ShakeDetector::ShakeDetector;
+  void Tick() override;
+};
+
+// Y: slot 1 for a negative reading, 3 for a positive one.
+class ShakeDetectorY : public ShakeDetector {
+ public:
+  using ShakeDetector::ShakeDetector;
+  void Tick() override;
+};
+
+// Z: slot 5; the magnitude is the distance of |Z| from the 1000 of gravity at rest.
+class ShakeDetectorZ : public ShakeDetector {
+ public:
+  using ShakeDetector::ShakeDetector;
+  void Tick() override;
+};
+
+// MinPeak for a sensitivity: 1050 - 50 * s for 1..10 (a higher sensitivity lets a weaker
+// shake play), 800 for any other value.
+SHORT SensitivityToMinPeak(int sensitivity);
+
+// Timer ids and period of the three detectors on the main window.
+enum { SHAKE_TIMER_X = 1, SHAKE_TIMER_Y = 2, SHAKE_TIMER_Z = 3, SHAKE_TIMER_MS = 50 };
+
+// Starts (each detector, then its timer) and stops (each timer, then its detector) the
+// detectors that exist, in the order X, Y, Z.
+void StartSoundMotion();
+void StopSoundMotion();
+
+// Timer procedures: one tick of the detector when it exists.
+void CALLBACK OnShakeTimerX(HWND window, UINT message, UINT_PTR timerId, DWORD time);
+void CALLBACK OnShakeTimerY(HWND window, UINT message, UINT_PTR timerId, DWORD time);
+void CALLBACK OnShakeTimerZ(HWND window, UINT message, UINT_PTR timerId, DWORD time);

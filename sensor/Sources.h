@@ -1,0 +1,102 @@
+// The sources of readings behind the sensor library stand-in. A reading is X, Y, Z in
+// milli-g (1000 = 1 g) as the vendor's library reports them: the pull of gravity as the
+// phone feels it, so a phone lying face up at rest reads about 0, 0, -1000.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace sensor {
+
+struct Reading {
+  int16_t x = 0;
+  int16_t y = 0;
+  int16_t z = 0;
+  bool operator==(const Reading&) const = default;
+};
+
+// A phone lying face up, still.
+constexpr Reading kAtRest{0, 0, -1000};
+
+class Source {
+ public:
+  virtual ~Source() = default;
+  // The reading at tick (GetTickCount of the caller).
+  virtual Reading Read(DWORD tick) = 0;
+};
+
+// Clamps a value to the 16 bits of a reading.
+int16_t ClampReading(double milliG);
+
+// A recorded trace: CSV lines "milliseconds,x,y,z" (blank lines, lines starting with '#'
+// and lines that do not parse, such as a header, are skipped), replayed from openTick:
+// the reading at a time is the last row at or before it; before the first row the first
+// row holds, after the last row the last one.
+class TraceSource : public Source {
+ public:
+  // Null when the file cannot be read or holds no row.
+  static std::unique_ptr<TraceSource> Load(const std::string& path, DWORD openTick);
+  Reading Read(DWORD tick) override;
+
+ private:
+  struct Row {
+    DWORD ms;
+    Reading reading;
+  };
+  std::vector<Row> rows_;
+  DWORD openTick_ = 0;
+};
+
+// A Linux IIO accelerometer under root (normally /sys/bus/iio/devices): the first
+// iio:deviceN, in number order, with in_accel_{x,y,z}_raw and a scale (in_accel_scale or
+// in_accel_{x,y,z}_scale, m/s^2 per unit), optional offsets (in_accel_offset or per axis)
+// and mount matrix (in_accel_mount_matrix or mount_matrix, rows "a, b, c; d, e, f; g, h, i",
+// device = matrix x sensor). IIO reports the acceleration that holds the phone up (+1 g on
+// Z face up), so every axis is negated to give the pull of gravity the program expects.
+class IioSource : public Source {
+ public:
+  // Null when no usable accelerometer is there.
+  static std::unique_ptr<IioSource> Find(const std::string& root);
+  Reading Read(DWORD tick) override;
+
+ private:
+  std::string axisRaw_[3];
+  double scale_[3] = {1, 1, 1};
+  double offset_[3] = {0, 0, 0};
+  double matrix_[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+  Reading last_ = kAtRest;
+};
+
+// Shakes made with the keyboard of the program's window: each arrow key shakes towards
+// the slot that sits in that direction on the Home page's cross (up: -Y, down: +Y,
+// left: -X, right: +X), the space bar along Z (towards -Z, the phone pushed down). A shake
+// is one half sine of kShakePeak milli-g over kShakeMs; at rest the phone lies face up.
+class KeyboardSource : public Source {
+ public:
+  static constexpr int kShakePeak = 1500;
+  static constexpr DWORD kShakeMs = 300;
+
+  // Installs the key hook while at least one keyboard source exists.
+  KeyboardSource();
+  ~KeyboardSource() override;
+  Reading Read(DWORD tick) override;
+  // The reading at tick of the shake that a press of vk at pressTick starts (at rest
+  // before and after it, and for other keys).
+  static Reading Profile(UINT vk, DWORD pressTick, DWORD tick);
+};
+
+// Always at rest: the choice "none".
+class RestSource : public Source {
+ public:
+  Reading Read(DWORD) override { return kAtRest; }
+};
+
+// The source that WINCE_SENSOR picks (trace, iio, keyboard, none), or else the first
+// available of a trace named by WINCE_SENSOR_TRACE, an IIO accelerometer (root from
+// WINCE_IIO_ROOT), the keyboard. A picked source that is not available is at rest.
+std::unique_ptr<Source> ChooseSource(DWORD openTick);
+
+}  // namespace sensor
