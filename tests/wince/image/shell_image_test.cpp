@@ -1,0 +1,348 @@
+// SHLoadImageFile: PNG of every colour type and bit depth, and files it must refuse.
+#include <png.h>
+#include <zlib.h>
+#include <stdlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <aygshell.h>
+#include <windows.h>
+
+#include "common/surface.h"
+#include "files/paths.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A PNG to write: samples as given per channel, before packing.
+struct PngSpec {
+  int width = 7;
+  int height = 5;
+  int colorType = PNG_COLOR_TYPE_RGB;
+  int bitDepth = 8;
+  bool interlaced = false;
+  std::vector<png_color> palette;
+  std::vector<png_byte> paletteAlpha;  // tRNS of a palette image
+  bool keyColor = false;               // tRNS of a gray or RGB image
+  png_color_16 key{};
+};
+
+int Channels(int colorType) {
+  switch (colorType) {
+    case PNG_COLOR_TYPE_GRAY: return 1;
+    case PNG_COLOR_TYPE_GRAY_ALPHA: return 2;
+    case PNG_COLOR_TYPE_PALETTE: return 1;
+    case PNG_COLOR_TYPE_RGB: return 3;
+    default: return 4;
+  }
+}
+
+// Deterministic samples that cover the range of the depth, both ends included.
+uint32_t Sample(const PngSpec& spec, int x, int y, int channel) {
+  const uint32_t max = spec.colorType == PNG_COLOR_TYPE_PALETTE
+                           ? uint32_t(spec.palette.size()) - 1
+                           : (1u << spec.bitDepth) - 1;
+  const uint32_t n = uint32_t(x * 131 + y * 977 + channel * 5003) * 2654435761u;
+  if ((x + y + channel) % 5 == 0) return max;
+  if ((x + 2 * y + channel) % 7 == 0) return 0;
+  return (n >> 7) % (max + 1);
+}
+
+// 16-bit samples are rounded to the nearest 8-bit value; smaller depths are scaled up.
+uint32_t To8(uint32_t v, int depth) {
+  if (depth == 16) return (v * 255 + 32767) / 65535;
+  return v * 255 / ((1u << depth) - 1);
+}
+
+uint32_t OverBlack(uint32_t c, uint32_t a) { return (c * a + 127) / 255; }
+
+uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return (r << 16) | (g << 8) | b; }
+
+uint32_t ExpectedPixel(const PngSpec& spec, int x, int y) {
+  const int d = spec.bitDepth;
+  auto s = [&](int c) { return Sample(spec, x, y, c); };
+  switch (spec.colorType) {
+    case PNG_COLOR_TYPE_GRAY: {
+      const uint32_t g = To8(s(0), d);
+      if (spec.keyColor && s(0) == spec.key.gray) return 0;
+      return Rgb(g, g, g);
+    }
+    case PNG_COLOR_TYPE_GRAY_ALPHA: {
+      const uint32_t g = OverBlack(To8(s(0), d), To8(s(1), d));
+      return Rgb(g, g, g);
+    }
+    case PNG_COLOR_TYPE_PALETTE: {
+      const png_color& c = spec.palette[s(0)];
+      const uint32_t a = s(0) < spec.paletteAlpha.size() ? spec.paletteAlpha[s(0)] : 255;
+      return Rgb(OverBlack(c.red, a), OverBlack(c.green, a), OverBlack(c.blue, a));
+    }
+    case PNG_COLOR_TYPE_RGB:
+      if (spec.keyColor && s(0) == spec.key.red && s(1) == spec.key.green &&
+          s(2) == spec.key.blue)
+        return 0;
+      return Rgb(To8(s(0), d), To8(s(1), d), To8(s(2), d));
+    default: {
+      const uint32_t a = To8(s(3), d);
+      return Rgb(OverBlack(To8(s(0), d), a), OverBlack(To8(s(1), d), a),
+                 OverBlack(To8(s(2), d), a));
+    }
+  }
+}
+
+std::vector<png_byte> PackRow(const PngSpec& spec, int y) {
+  const int channels = Channels(spec.colorType);
+  const int bits = spec.bitDepth;
+  std::vector<png_byte> row((size_t(spec.width) * channels * bits + 7) / 8);
+  size_t bit = 0;
+  for (int x = 0; x < spec.width; ++x) {
+    for (int c = 0; c < channels; ++c) {
+      const uint32_t v = Sample(spec, x, y, c);
+      if (bits == 16) {
+        row[bit / 8] = png_byte(v >> 8);
+        row[bit / 8 + 1] = png_byte(v);
+      } else {
+        row[bit / 8] |= png_byte(v << (8 - bits - bit % 8));
+      }
+      bit += bits;
+    }
+  }
+  return row;
+}
+
+bool WritePng(const std::string& path, const PngSpec& spec) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  std::vector<std::vector<png_byte>> rows;
+  for (int y = 0; y < spec.height; ++y) rows.push_back(PackRow(spec, y));
+  std::vector<png_bytep> pointers;
+  for (auto& row : rows) pointers.push_back(row.data());
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
+               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (!spec.palette.empty())
+    png_set_PLTE(png, info, spec.palette.data(), int(spec.palette.size()));
+  if (!spec.paletteAlpha.empty())
+    png_set_tRNS(png, info, spec.paletteAlpha.data(), int(spec.paletteAlpha.size()), nullptr);
+  if (spec.keyColor) png_set_tRNS(png, info, nullptr, 0, const_cast<png_color_16*>(&spec.key));
+  png_write_info(png, info);
+  png_write_image(png, pointers.data());
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return std::fclose(file) == 0;
+}
+
+class ShellImageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/wince_image_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string HostPath(const std::string& name) const { return dir_ + "/" + name; }
+  HBITMAP Load(const std::string& hostPath) const {
+    return SHLoadImageFile(wince::DevicePathFromHost(hostPath).c_str());
+  }
+  void WriteBytes(const std::string& path, const std::string& bytes) const {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  std::string ReadBytes(const std::string& path) const {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  // Loads the spec's image and compares every pixel with the independent expectation.
+  void ExpectDecodes(const PngSpec& spec) {
+    const std::string path = HostPath("image.png");
+    ASSERT_TRUE(WritePng(path, spec));
+    HBITMAP bitmap = Load(path);
+    ASSERT_NE(bitmap, nullptr);
+    BITMAP info{};
+    ASSERT_EQ(GetObjectW(bitmap, sizeof info, &info), int(sizeof info));
+    EXPECT_EQ(info.bmWidth, spec.width);
+    EXPECT_EQ(info.bmHeight, spec.height);
+    EXPECT_EQ(info.bmBitsPixel, 32);
+    const wince::Surface* surface = wince::BitmapSurface(bitmap);
+    ASSERT_NE(surface, nullptr);
+    for (int y = 0; y < spec.height; ++y)
+      for (int x = 0; x < spec.width; ++x)
+        ASSERT_EQ(surface->pixels[y * surface->stride + x], ExpectedPixel(spec, x, y))
+            << "pixel " << x << "," << y;
+    EXPECT_TRUE(DeleteObject(bitmap));
+  }
+
+  std::string dir_;
+};
+
+std::vector<png_color> Palette(int entries) {
+  std::vector<png_color> palette;
+  for (int i = 0; i < entries; ++i)
+    palette.push_back({png_byte(i * 37 + 11), png_byte(255 - i * 13), png_byte(i * 91)});
+  return palette;
+}
+
+struct Format {
+  int colorType;
+  int bitDepth;
+};
+
+// Every colour type at every depth it allows, progressive and interlaced.
+TEST_F(ShellImageTest, DecodesEveryColourTypeAndDepthExactly) {
+  const Format formats[] = {
+      {PNG_COLOR_TYPE_GRAY, 1},       {PNG_COLOR_TYPE_GRAY, 2},       {PNG_COLOR_TYPE_GRAY, 4},
+      {PNG_COLOR_TYPE_GRAY, 8},       {PNG_COLOR_TYPE_GRAY, 16},      {PNG_COLOR_TYPE_GRAY_ALPHA, 8},
+      {PNG_COLOR_TYPE_GRAY_ALPHA, 16}, {PNG_COLOR_TYPE_PALETTE, 1},   {PNG_COLOR_TYPE_PALETTE, 2},
+      {PNG_COLOR_TYPE_PALETTE, 4},    {PNG_COLOR_TYPE_PALETTE, 8},    {PNG_COLOR_TYPE_RGB, 8},
+      {PNG_COLOR_TYPE_RGB, 16},       {PNG_COLOR_TYPE_RGBA, 8},       {PNG_COLOR_TYPE_RGBA, 16},
+  };
+  for (const Format& format : formats) {
+    for (bool interlaced : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << "colour type " << format.colorType << ", depth "
+                                        << format.bitDepth << ", interlaced " << interlaced);
+      PngSpec spec;
+      spec.width = 13;  // odd sizes leave partial bytes and partial interlace passes
+      spec.height = 11;
+      spec.colorType = format.colorType;
+      spec.bitDepth = format.bitDepth;
+      spec.interlaced = interlaced;
+      if (format.colorType == PNG_COLOR_TYPE_PALETTE)
+        spec.palette = Palette(std::min(256, 1 << format.bitDepth));
+      ExpectDecodes(spec);
+    }
+  }
+}
+
+// Transparency is composited over black: tRNS entries of a palette, and the one key
+// colour of gray and RGB images.
+TEST_F(ShellImageTest, CompositesTransparencyOverBlack) {
+  for (int depth : {1, 2, 4, 8}) {
+    SCOPED_TRACE(::testing::Message() << "palette depth " << depth);
+    PngSpec spec;
+    spec.colorType = PNG_COLOR_TYPE_PALETTE;
+    spec.bitDepth = depth;
+    spec.palette = Palette(1 << depth);
+    spec.paletteAlpha = {0, 128};  // shorter than the palette: the rest is opaque
+    ExpectDecodes(spec);
+  }
+  for (int depth : {1, 2, 4, 8, 16}) {
+    SCOPED_TRACE(::testing::Message() << "gray key, depth " << depth);
+    PngSpec spec;
+    spec.colorType = PNG_COLOR_TYPE_GRAY;
+    spec.bitDepth = depth;
+    spec.keyColor = true;
+    spec.key.gray = png_uint_16((1u << depth) - 1);
+    ExpectDecodes(spec);
+  }
+  for (int depth : {8, 16}) {
+    SCOPED_TRACE(::testing::Message() << "RGB key, depth " << depth);
+    PngSpec spec;
+    spec.colorType = PNG_COLOR_TYPE_RGB;
+    spec.bitDepth = depth;
+    spec.keyColor = true;
+    const png_uint_16 max = png_uint_16((1u << depth) - 1);
+    spec.key.red = spec.key.green = spec.key.blue = max;
+    ExpectDecodes(spec);
+  }
+}
+
+TEST_F(ShellImageTest, MagentaKeyedIconKeepsItsKeyExactly) {
+  PngSpec spec;
+  spec.colorType = PNG_COLOR_TYPE_PALETTE;
+  spec.bitDepth = 1;
+  spec.palette = {{255, 0, 255}, {10, 20, 30}};
+  ExpectDecodes(spec);
+}
+
+TEST_F(ShellImageTest, FindsTheFileWithoutRegardToCase) {
+  PngSpec spec;
+  ASSERT_TRUE(WritePng(HostPath("Pic_TopBar_App.png"), spec));
+  HBITMAP bitmap = Load(HostPath("PIC_topbar_app.PNG"));
+  EXPECT_NE(bitmap, nullptr);
+  DeleteObject(bitmap);
+}
+
+// A header that declares the given size, with valid CRCs, followed by nothing else.
+std::string HeaderOnlyPng(uint32_t width, uint32_t height) {
+  PngSpec spec;
+  std::string path = "/tmp/wince_image_header_" + std::to_string(getpid()) + ".png";
+  EXPECT_TRUE(WritePng(path, spec));
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes(std::istreambuf_iterator<char>(in), {});
+  fs::remove(path);
+  // Signature (8), IHDR length and type (8), then width and height.
+  std::string ihdr = bytes.substr(0, 33);
+  for (int i = 0; i < 4; ++i) {
+    ihdr[16 + i] = char(width >> (24 - 8 * i));
+    ihdr[20 + i] = char(height >> (24 - 8 * i));
+  }
+  const uint32_t crc = uint32_t(crc32(0, reinterpret_cast<const Bytef*>(ihdr.data() + 12), 17));
+  for (int i = 0; i < 4; ++i) ihdr[29 + i] = char(crc >> (24 - 8 * i));
+  return ihdr + bytes.substr(33);
+}
+
+TEST_F(ShellImageTest, RefusesMissingEmptyAndNonPngFiles) {
+  EXPECT_EQ(SHLoadImageFile(nullptr), nullptr);
+  EXPECT_EQ(Load(HostPath("missing.png")), nullptr);
+  EXPECT_EQ(Load(dir_), nullptr);  // a folder
+  WriteBytes(HostPath("empty.png"), "");
+  EXPECT_EQ(Load(HostPath("empty.png")), nullptr);
+  WriteBytes(HostPath("sound.png"), std::string("RIFF\x24\0\0\0WAVEfmt ", 16));
+  EXPECT_EQ(Load(HostPath("sound.png")), nullptr);
+}
+
+// Every prefix of a valid file is refused; none crashes or leaks (run under ASan).
+TEST_F(ShellImageTest, RefusesEveryTruncationOfAValidFile) {
+  PngSpec spec;
+  spec.colorType = PNG_COLOR_TYPE_RGBA;
+  spec.interlaced = true;
+  ASSERT_TRUE(WritePng(HostPath("whole.png"), spec));
+  const std::string bytes = ReadBytes(HostPath("whole.png"));
+  const std::string cut = HostPath("cut.png");
+  // The final 12 bytes are the IEND chunk, which the image does not need.
+  for (size_t length = 0; length + 12 < bytes.size(); ++length) {
+    WriteBytes(cut, bytes.substr(0, length));
+    EXPECT_EQ(Load(cut), nullptr) << "length " << length;
+  }
+}
+
+TEST_F(ShellImageTest, RefusesDamagedImageData) {
+  PngSpec spec;
+  ASSERT_TRUE(WritePng(HostPath("whole.png"), spec));
+  std::string bytes = ReadBytes(HostPath("whole.png"));
+  const size_t idat = bytes.find("IDAT");
+  ASSERT_NE(idat, std::string::npos);
+  for (size_t offset : {idat + 4, idat + 6, idat + 10}) {
+    std::string damaged = bytes;
+    damaged[offset] = char(damaged[offset] ^ 0x5A);
+    WriteBytes(HostPath("damaged.png"), damaged);
+    EXPECT_EQ(Load(HostPath("damaged.png")), nullptr) << "offset " << offset;
+  }
+}
+
+// A few bytes that declare a vast image are refused before any pixel memory is taken.
+TEST_F(ShellImageTest, RefusesImagesBeyondThePixelLimits) {
+  const struct {
+    uint32_t width, height;
+  } sizes[] = {{100000, 100000}, {16385, 1}, {1, 16385}, {8193, 8193}, {0x7FFFFFFF, 1}};
+  for (const auto& size : sizes) {
+    WriteBytes(HostPath("bomb.png"), HeaderOnlyPng(size.width, size.height));
+    EXPECT_EQ(Load(HostPath("bomb.png")), nullptr) << size.width << " x " << size.height;
+  }
+}
+
+}  // namespace
