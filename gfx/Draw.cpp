@@ -4,16 +4,21 @@
 
 namespace {
 
-// One transfer from a memory context holding the bitmap; the target is untouched when
-// the bitmap is null or no memory context can be had.
+// One transfer from a memory context holding the bitmap; the target is untouched when the
+// handle is not a bitmap or it cannot be selected (the context's own stock bitmap would be
+// copied instead).
+bool IsBitmap(HBITMAP bitmap) { return bitmap && GetObjectType(bitmap) == OBJ_BITMAP; }
+
 template <typename Transfer>
 void WithBitmapDC(HDC dc, HBITMAP bitmap, Transfer transfer) {
-  if (!bitmap) return;
+  if (!IsBitmap(bitmap)) return;
   HDC memory = CreateCompatibleDC(dc);
   if (!memory) return;
   HGDIOBJ previous = SelectObject(memory, bitmap);
-  transfer(memory);
-  SelectObject(memory, previous);
+  if (previous && previous != HGDI_ERROR) {
+    transfer(memory);
+    SelectObject(memory, previous);
+  }
   DeleteDC(memory);
 }
 
@@ -31,10 +36,15 @@ void BlitCentered(HDC dc, int left, int top, int right, int bottom, HBITMAP bitm
   BlitBitmap(dc, at.x, at.y, width, height, bitmap, rop);
 }
 
+// An empty or inverted rectangle draws nothing (StretchBlt would mirror an inverted one).
+bool IsEmptyArea(int left, int top, int right, int bottom) {
+  return right <= left || bottom <= top;
+}
+
 void StretchWhole(HDC dc, int left, int top, int right, int bottom, HBITMAP bitmap,
                   DWORD rop) {
   int width = 0, height = 0;
-  if (!GetBitmapSize(bitmap, &width, &height)) return;
+  if (IsEmptyArea(left, top, right, bottom) || !GetBitmapSize(bitmap, &width, &height)) return;
   WithBitmapDC(dc, bitmap, [&](HDC memory) {
     StretchBlt(dc, left, top, right - left, bottom - top, memory, 0, 0, width, height, rop);
   });
@@ -104,7 +114,7 @@ void DrawMaskedBitmapStretched(HDC dc, int left, int top, int right, int bottom,
 void DrawTransparentBitmapStretched(HDC dc, int left, int top, int right, int bottom,
                                     HBITMAP bitmap, COLORREF key) {
   int width = 0, height = 0;
-  if (!GetBitmapSize(bitmap, &width, &height)) return;
+  if (IsEmptyArea(left, top, right, bottom) || !GetBitmapSize(bitmap, &width, &height)) return;
   TransparentAt(dc, left, top, right - left, bottom - top, bitmap, width, height, key);
 }
 
@@ -116,7 +126,7 @@ void FillPatternRect(HDC dc, int left, int top, int right, int bottom, HBITMAP b
                      DWORD rop) {
   const int width = right - left;
   const int height = bottom - top;
-  if (!bitmap || width <= 0 || height <= 0) return;
+  if (!IsBitmap(bitmap) || IsEmptyArea(left, top, right, bottom)) return;
   HDC memory = CreateCompatibleDC(dc);
   HBITMAP canvas = memory ? CreateCompatibleBitmap(dc, width, height) : nullptr;
   HBRUSH pattern = canvas ? CreatePatternBrush(bitmap) : nullptr;
@@ -181,7 +191,8 @@ void AlphaBlendCopy(HDC dc, int x, int y, int width, int height, HDC source, int
 
 bool GetBitmapSize(HBITMAP bitmap, int* width, int* height) {
   BITMAP info{};
-  if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info)) return false;
+  if (!IsBitmap(bitmap)) return false;
+  if (!GetObjectW(bitmap, sizeof(info), &info)) return false;
   *width = info.bmWidth;
   *height = info.bmHeight;
   return true;

@@ -32,7 +32,8 @@ void DrawMaskedBitmapCentered(HDC dc, int left, int top, int right, int bottom, 
 void DrawTransparentBitmapCentered(HDC dc, int left, int top, int right, int bottom,
                                    HBITMAP bitmap, COLORREF key);
 
-// The whole bitmap stretched to fill the rectangle (aspect ratio not kept).
+// The whole bitmap stretched to fill the rectangle (aspect ratio not kept); an empty or
+// inverted rectangle draws nothing.
 void DrawBitmapStretched(HDC dc, int left, int top, int right, int bottom, HBITMAP bitmap);
 void DrawBitmapStretchedRop(HDC dc, int left, int top, int right, int bottom, HBITMAP bitmap,
                             DWORD rop);

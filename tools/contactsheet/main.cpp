@@ -1,0 +1,228 @@
+// contactsheet: loads a skin folder with LoadSkin and writes one PNG that shows every
+// image at the size the screens draw it, with its name, and a sample of each font.
+//
+//   contactsheet [skin folder] [output.png]
+//
+// Defaults: the source tree's content/Skin and contactsheet.png. Runs headless at the
+// default screen (480 x 640, 192 dpi) unless WINCE_SCREEN / WINCE_DPI say otherwise.
+#include <png.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "gfx/Draw.h"
+#include "gfx/Skin.h"
+
+namespace {
+
+constexpr int kSheetWidth = 1040;
+constexpr int kMargin = 16;
+constexpr int kLabelHeight = 22;
+constexpr COLORREF kSheetColor = RGB(64, 64, 72);
+constexpr COLORREF kFrameColor = RGB(110, 110, 124);
+
+enum class Fit { Stretched, Centered, Masked, Pattern };
+
+struct Entry {
+  const char16_t* label;
+  HBITMAP Skin::*image;
+  Fit fit;
+  int width, height;  // the rectangle the screens give the image
+};
+
+// Every image at its place on a 480-pixel-wide screen.
+const Entry kEntries[] = {
+    {u"Pic_TopBar_App", &Skin::Pic_TopBar_App, Fit::Stretched, 376, 52},
+    {u"Btn_TopBar_About_Up", &Skin::Btn_TopBar_About_Up, Fit::Stretched, 52, 52},
+    {u"_Dn", &Skin::Btn_TopBar_About_Dn, Fit::Stretched, 52, 52},
+    {u"_Ds", &Skin::Btn_TopBar_About_Ds, Fit::Stretched, 52, 52},
+    {u"Close_Up", &Skin::Btn_TopBar_Close_Up, Fit::Stretched, 52, 52},
+    {u"Close_Dn", &Skin::Btn_TopBar_Close_Dn, Fit::Stretched, 52, 52},
+    {u"Chk_BottomBar_Home_Up", &Skin::Chk_BottomBar_Home_Up, Fit::Stretched, 160, 108},
+    {u"Chk_BottomBar_Sounds_Up", &Skin::Chk_BottomBar_Sounds_Up, Fit::Stretched, 160, 108},
+    {u"Chk_BottomBar_Settings_Up", &Skin::Chk_BottomBar_Settings_Up, Fit::Stretched, 160, 108},
+    {u"Chk_BottomBar_Home_Dn", &Skin::Chk_BottomBar_Home_Dn, Fit::Stretched, 160, 108},
+    {u"Chk_BottomBar_Sounds_Dn", &Skin::Chk_BottomBar_Sounds_Dn, Fit::Stretched, 160, 108},
+    {u"Chk_BottomBar_Settings_Dn", &Skin::Chk_BottomBar_Settings_Dn, Fit::Stretched, 160, 108},
+    {u"Btn_SoundSlot_Up", &Skin::Btn_SoundSlot_Up, Fit::Centered, 160, 160},
+    {u"Btn_SoundSlot_Dn", &Skin::Btn_SoundSlot_Dn, Fit::Centered, 160, 160},
+    {u"Chk_General_2_Up", &Skin::Chk_General_2_Up, Fit::Stretched, 72, 72},
+    {u"Chk_General_2_Dn", &Skin::Chk_General_2_Dn, Fit::Stretched, 72, 72},
+    {u"Chk_General_Up", &Skin::Chk_General_Up, Fit::Stretched, 70, 60},
+    {u"Chk_General_Dn", &Skin::Chk_General_Dn, Fit::Stretched, 70, 60},
+    {u"Pic_OpenSoundsType", &Skin::Pic_OpenSoundsType, Fit::Centered, 70, 480},
+    {u"BtnEx_OpenSound_Up", &Skin::BtnEx_OpenSound_Up, Fit::Stretched, 325, 96},
+    {u"Btn_PlaySound_Up", &Skin::Btn_PlaySound_Up, Fit::Stretched, 85, 96},
+    {u"BtnEx_OpenSound_Dn", &Skin::BtnEx_OpenSound_Dn, Fit::Stretched, 325, 96},
+    {u"Btn_PlaySound_Dn", &Skin::Btn_PlaySound_Dn, Fit::Stretched, 85, 96},
+    {u"Cmb_General_Up", &Skin::Cmb_General_Up, Fit::Stretched, 200, 60},
+    {u"Cmb_General_Dn_L", &Skin::Cmb_General_Dn_L, Fit::Stretched, 200, 60},
+    {u"Cmb_General_Dn_R", &Skin::Cmb_General_Dn_R, Fit::Stretched, 200, 60},
+    {u"Btn_General_Up", &Skin::Btn_General_Up, Fit::Stretched, 200, 60},
+    {u"Btn_General_Dn", &Skin::Btn_General_Dn, Fit::Stretched, 200, 60},
+    {u"Btn_BottomBar_Up", &Skin::Btn_BottomBar_Up, Fit::Centered, 200, 60},
+    {u"Btn_BottomBar_Dn", &Skin::Btn_BottomBar_Dn, Fit::Centered, 200, 60},
+    {u"Btn_BottomBar_Mask", &Skin::Btn_BottomBar_Mask, Fit::Centered, 200, 60},
+    {u"Pic_BottomBar + BACK (Up) and OK (Dn) through the mask", &Skin::Pic_BottomBar, Fit::Masked,
+     480, 108},
+    {u"Slt_ItemSelected (tiled over a row)", &Skin::Slt_ItemSelected, Fit::Pattern, 480, 80},
+    {u"Slt_Separator (stretched into a row's last line)", &Skin::Slt_Separator, Fit::Stretched, 480,
+     1},
+};
+
+struct Placed {
+  const Entry* entry;
+  int x, y;
+};
+
+// Flows the entries left to right in rows; returns the sheet height needed.
+int Lay(std::vector<Placed>* placed) {
+  int x = kMargin, y = kMargin, rowHeight = 0;
+  for (const Entry& entry : kEntries) {
+    const int cellWidth = std::max(entry.width, 120);
+    if (x + cellWidth > kSheetWidth - kMargin) {
+      x = kMargin;
+      y += rowHeight + kMargin;
+      rowHeight = 0;
+    }
+    placed->push_back({&entry, x, y});
+    x += cellWidth + kMargin;
+    rowHeight = std::max(rowHeight, kLabelHeight + entry.height);
+  }
+  return y + rowHeight + kMargin;
+}
+
+void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
+  HBRUSH brush = CreateSolidBrush(color);
+  RECT rect{left, top, right, bottom};
+  FillRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+void DrawEntry(HDC dc, const Skin& skin, const Placed& place, HFONT labelFont) {
+  const Entry& e = *place.entry;
+  RECT label{place.x, place.y, place.x + std::max(e.width, 120) + kMargin, place.y + kLabelHeight};
+  DrawTextInRect(dc, reinterpret_cast<const WCHAR*>(e.label), label,
+                 DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS, RGB(230, 230, 230), labelFont);
+  const int l = place.x, t = place.y + kLabelHeight, r = l + e.width, b = t + e.height;
+  // A frame one pixel outside the rectangle shows where the screens put the image.
+  Fill(dc, l - 1, t - 1, r + 1, b + 1, kFrameColor);
+  Fill(dc, l, t, r, b, RGB(0, 0, 0));
+  HBITMAP image = skin.*e.image;
+  switch (e.fit) {
+    case Fit::Stretched: DrawBitmapStretched(dc, l, t, r, b, image); break;
+    case Fit::Centered: DrawBitmapCentered(dc, l, t, r, b, image); break;
+    case Fit::Pattern: FillPatternRect(dc, l, t, r, b, image, PATCOPY); break;
+    case Fit::Masked:
+      DrawBitmapStretched(dc, l, t, r, b, image);
+      DrawMaskedBitmapCentered(dc, l + 30, t + 24, l + 230, t + 84, skin.Btn_BottomBar_Up,
+                               skin.Btn_BottomBar_Mask);
+      DrawMaskedBitmapCentered(dc, l + 250, t + 24, l + 450, t + 84, skin.Btn_BottomBar_Dn,
+                               skin.Btn_BottomBar_Mask);
+      DrawTextInRect(dc, TEXT("BACK"), RECT{l + 30, t + 24, l + 230, t + 84},
+                     DT_CENTER | DT_VCENTER | DT_SINGLELINE, RGB(255, 255, 255), nullptr);
+      DrawTextInRect(dc, TEXT("OK"), RECT{l + 250, t + 24, l + 450, t + 84},
+                     DT_CENTER | DT_VCENTER | DT_SINGLELINE, RGB(0, 0, 0), nullptr);
+      break;
+  }
+}
+
+// The six fonts, one sample line each, white on black.
+int DrawFonts(HDC dc, const Skin& skin, int top, HFONT labelFont) {
+  struct Sample {
+    const char16_t* name;
+    HFONT font;
+  } samples[] = {{u"Font14", skin.Font14},         {u"Font16", skin.Font16},
+                 {u"Font18", skin.Font18},         {u"Font14Bold", skin.Font14Bold},
+                 {u"Font16Bold", skin.Font16Bold}, {u"Font18Bold", skin.Font18Bold}};
+  const int lineHeight = 48;
+  Fill(dc, kMargin, top, kSheetWidth - kMargin, top + lineHeight * 6, RGB(0, 0, 0));
+  for (int i = 0; i < 6; ++i) {
+    const int y = top + i * lineHeight;
+    DrawTextInRect(dc, reinterpret_cast<const WCHAR*>(samples[i].name),
+                   RECT{kMargin + 8, y, kMargin + 140, y + lineHeight},
+                   DT_SINGLELINE | DT_VCENTER, RGB(170, 170, 180), labelFont);
+    DrawTextInRect(dc, TEXT("Sensitivity  X-axis: 5  Chimes \u2022 Bell 01.wav  ON OFF"),
+                   RECT{kMargin + 150, y, kSheetWidth - kMargin, y + lineHeight},
+                   DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS, RGB(255, 255, 255),
+                   samples[i].font);
+  }
+  return top + lineHeight * 6 + kMargin;
+}
+
+bool WritePng(HDC dc, int width, int height, const std::string& path) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!info || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<png_byte> row(size_t(width) * 3);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      COLORREF c = GetPixel(dc, x, y);
+      row[x * 3] = GetRValue(c);
+      row[x * 3 + 1] = GetGValue(c);
+      row[x * 3 + 2] = GetBValue(c);
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return std::fclose(file) == 0;
+}
+
+// A host folder as a device path ending in a backslash.
+std::u16string DeviceFolder(const std::string& host) {
+  std::u16string path(host.begin(), host.end());
+  for (char16_t& c : path)
+    if (c == u'/') c = u'\\';
+  if (path.empty() || path.back() != u'\\') path += u'\\';
+  return path;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("WINCE_HEADLESS", "1", 0);
+  const std::string folder = argc > 1 ? argv[1] : std::string(TILTCHIME_SOURCE_DIR) + "/content/Skin";
+  const std::string output = argc > 2 ? argv[2] : "contactsheet.png";
+
+  Skin skin;
+  skin.LoadSkin(reinterpret_cast<const WCHAR*>(DeviceFolder(folder).c_str()));
+
+  std::vector<Placed> placed;
+  const int imagesHeight = Lay(&placed);
+  const int height = imagesHeight + 6 * 48 + kMargin;
+
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP sheet = CreateBitmap(kSheetWidth, height, 1, 32, nullptr);
+  HGDIOBJ previous = SelectObject(dc, sheet);
+  Fill(dc, 0, 0, kSheetWidth, height, kSheetColor);
+  HFONT labelFont = CreateSkinFont(TEXT("DejaVu Sans"), 15, false, false, false);
+  for (const Placed& place : placed) DrawEntry(dc, skin, place, labelFont);
+  DrawFonts(dc, skin, imagesHeight, labelFont);
+
+  const bool written = WritePng(dc, kSheetWidth, height, output);
+  SelectObject(dc, previous);
+  DeleteObject(labelFont);
+  DeleteDC(dc);
+  DeleteObject(sheet);
+  skin.ReleaseSkin();
+  if (!written) {
+    std::fprintf(stderr, "contactsheet: cannot write %s\n", output.c_str());
+    return 1;
+  }
+  std::printf("%s\n", output.c_str());
+  return 0;
+}
