@@ -19,9 +19,10 @@
 #define HKEY_LOCAL_MACHINE ((HKEY)(ULONG_PTR)0x80000002UL)
 #define HKEY_USERS ((HKEY)(ULONG_PTR)0x80000003UL)
 
-// Results: S_OK; E_INVALIDARG for an unknown root, a null value pointer or buffer, or a
-// zero capacity; HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) for a missing key or value;
-// HRESULT_FROM_WIN32(ERROR_UNSUPPORTED_TYPE) for a value of the other type;
+// Results: S_OK; HRESULT_FROM_WIN32(ERROR_INVALID_HANDLE) for a root other than the
+// predefined keys; E_INVALIDARG for a null value pointer or buffer, a zero capacity or a
+// sub-key with an empty component or a line break; HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)
+// for a missing key or value; HRESULT_FROM_WIN32(ERROR_UNSUPPORTED_TYPE) for a value of the other type;
 // HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER) for a string that does not fit (cchData
 // counts the terminating zero); a write that cannot reach the disk returns the failure of
 // the file system and leaves the hive as it was.

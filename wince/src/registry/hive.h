@@ -1,0 +1,60 @@
+// The registry's keys and values in memory, and their text form: the registry editor's
+// .reg syntax, UTF-8.
+//
+//   Windows Registry Editor Version 5.00
+//
+//   [HKEY_LOCAL_MACHINE\Software\Brambleway\TiltChime\Settings]
+//   "SoundSlot1Name"="Bell.wav"
+//   "SensitivityX"=dword:00000005
+//
+// Strings escape '\' and '"' as the editor does, and a line feed or carriage return as \n
+// or \r so that every string fits on its line. "@" names a key's default value. Lines
+// starting with ';' are comments (not kept when the hive is written back).
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+#include <regext.h>
+#include <windows.h>
+
+namespace wince::registry {
+
+struct Value {
+  enum class Type { String, Dword };
+  std::u16string name;  // as first written; "" is the default value
+  Type type = Type::String;
+  std::u16string text;
+  DWORD number = 0;
+};
+
+class Hive {
+ public:
+  // Key paths are full paths with the root's name ("HKEY_LOCAL_MACHINE\Software\X");
+  // keys and value names are matched without regard to case.
+  const Value* Find(const std::u16string& keyPath, const std::u16string& valueName) const;
+  void Set(const std::u16string& keyPath, const Value& value);
+
+  std::string ToText() const;
+  // False when the text is not a well-formed hive; *out is then left empty.
+  static bool FromText(const std::string& text, Hive* out);
+
+ private:
+  struct Key {
+    std::u16string path;
+    std::vector<Value> values;
+  };
+  Key& KeyFor(const std::u16string& path);
+
+  std::map<std::u16string, Key> keys_;  // by the folded path, so the file lists keys in order
+};
+
+// "HKEY_LOCAL_MACHINE" and the other root names for the predefined handles; null for
+// any other handle.
+const char16_t* RootName(HKEY root);
+// Joins the root's name and a sub-key: a leading '\' is optional, a trailing one is
+// ignored; null or empty is the root itself. False when a component is empty or the
+// name holds a line break.
+bool KeyPath(HKEY root, const WCHAR* subKey, std::u16string* path);
+
+}  // namespace wince::registry

@@ -1,0 +1,231 @@
+#include "registry/store.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+
+namespace wince::registry {
+
+namespace {
+
+constexpr long kErrorDiskFull = 112;
+// Anything larger is not a hive this layer wrote; it is kept aside like a garbled one.
+constexpr off_t kMaxFileSize = 64 << 20;
+
+HRESULT FromErrno(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS: return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
+    case ENOSPC:
+    case EDQUOT: return HRESULT_FROM_WIN32(kErrorDiskFull);
+    case ENOENT:
+    case ENOTDIR: return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+    default: return E_FAIL;
+  }
+}
+
+std::string FolderOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool MakeFolders(const std::string& folder) {
+  if (folder.empty() || folder == "/" || folder == ".") return true;
+  struct stat st;
+  if (stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+  if (!MakeFolders(FolderOf(folder))) return false;
+  return mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+std::string TempPathFor(const std::string& path) { return path + ".tmp-" + std::to_string(getpid()); }
+
+// Removes the temporary files of writers that died before renaming them.
+void RemoveStaleTemps(const std::string& path) {
+  std::string prefix = NameOf(path) + ".tmp-";
+  DIR* dir = opendir(FolderOf(path).c_str());
+  if (!dir) return;
+  while (dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name.compare(0, prefix.size(), prefix) != 0) continue;
+    char* end = nullptr;
+    long pid = std::strtol(name.c_str() + prefix.size(), &end, 10);
+    if (pid <= 0 || *end != '\0') continue;
+    if (pid == getpid() || (kill(pid_t(pid), 0) != 0 && errno == ESRCH)) {
+      unlink((FolderOf(path) + "/" + name).c_str());
+    }
+  }
+  closedir(dir);
+}
+
+bool WriteAll(int fd, const std::string& data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    ssize_t n = write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += size_t(n);
+  }
+  return true;
+}
+
+// Writes a temporary file beside the hive's file, flushes it and renames it over the
+// old one, so a crash at any moment leaves either the old file or the new one.
+HRESULT ReplaceFile(const std::string& path, const std::string& text) {
+  std::string folder = FolderOf(path);
+  if (!MakeFolders(folder)) return FromErrno(errno);
+  std::string temp = TempPathFor(path);
+  int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) return FromErrno(errno);
+  bool ok = WriteAll(fd, text) && fsync(fd) == 0;
+  int error = errno;
+  if (close(fd) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
+  if (ok && rename(temp.c_str(), path.c_str()) != 0) {
+    ok = false;
+    error = errno;
+  }
+  if (!ok) {
+    unlink(temp.c_str());
+    return FromErrno(error);
+  }
+  int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd >= 0) {
+    fsync(dirFd);
+    close(dirFd);
+  }
+  return S_OK;
+}
+
+enum class ReadResult { Ok, Missing, TooLarge, Failed };
+
+ReadResult ReadFile(const std::string& path, std::string* text, int* error) {
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    *error = errno;
+    return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
+  }
+  struct stat st;
+  ReadResult result = ReadResult::Ok;
+  if (fstat(fd, &st) != 0) {
+    *error = errno;
+    result = ReadResult::Failed;
+  } else if (!S_ISREG(st.st_mode)) {
+    *error = EISDIR;
+    result = ReadResult::Failed;
+  } else if (st.st_size > kMaxFileSize) {
+    result = ReadResult::TooLarge;
+  } else {
+    char buffer[65536];
+    for (;;) {
+      ssize_t n = read(fd, buffer, sizeof buffer);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        *error = errno;
+        result = ReadResult::Failed;
+      }
+      if (n <= 0) break;
+      text->append(buffer, size_t(n));
+    }
+  }
+  close(fd);
+  return result;
+}
+
+// Moves a garbled file to <file>.corrupt-<UTC time>[-n], never over an existing file.
+bool MoveAside(const std::string& path) {
+  char stamp[32];
+  time_t now = time(nullptr);
+  struct tm utc;
+  gmtime_r(&now, &utc);
+  strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc);
+  std::string base = path + ".corrupt-" + stamp;
+  for (int n = 0; n < 1000; ++n) {
+    std::string target = n == 0 ? base : base + "-" + std::to_string(n);
+    if (link(path.c_str(), target.c_str()) == 0) return unlink(path.c_str()) == 0;
+    if (errno == EEXIST) continue;
+    // File systems without hard links: check, then rename.
+    struct stat st;
+    if (lstat(target.c_str(), &st) == 0) continue;
+    return rename(path.c_str(), target.c_str()) == 0;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string DefaultRegistryPath() {
+  const char* over = std::getenv("WINCE_REGISTRY");
+  if (over && *over) return over;
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  std::string base;
+  if (config && config[0] == '/') {
+    base = config;
+  } else {
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) {
+      const passwd* pw = getpwuid(getuid());
+      home = pw ? pw->pw_dir : "/tmp";
+    }
+    base = std::string(home) + "/.config";
+  }
+  return base + "/tiltchime/registry.reg";
+}
+
+Store& Store::Instance() {
+  static Store* store = new Store;
+  return *store;
+}
+
+void Store::LoadLocked() {
+  if (loaded_) return;
+  loaded_ = true;
+  path_ = DefaultRegistryPath();
+  std::string text;
+  int error = 0;
+  switch (ReadFile(path_, &text, &error)) {
+    case ReadResult::Missing: break;
+    case ReadResult::Failed: writeBlocked_ = FromErrno(error); break;
+    case ReadResult::Ok:
+      if (Hive::FromText(text, &hive_)) break;
+      [[fallthrough]];
+    case ReadResult::TooLarge:
+      if (!MoveAside(path_)) writeBlocked_ = FromErrno(errno);
+      break;
+  }
+  RemoveStaleTemps(path_);
+}
+
+HRESULT Store::Read(const std::function<HRESULT(const Hive&)>& read) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  LoadLocked();
+  return read(hive_);
+}
+
+HRESULT Store::Change(const std::function<void(Hive*)>& change) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  LoadLocked();
+  if (writeBlocked_ != S_OK) return writeBlocked_;
+  Hive next = hive_;
+  change(&next);
+  HRESULT hr = ReplaceFile(path_, next.ToText());
+  if (SUCCEEDED(hr)) hive_ = std::move(next);
+  return hr;
+}
+
+}  // namespace wince::registry

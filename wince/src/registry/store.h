@@ -1,0 +1,38 @@
+// The registry's file: loaded once on first use, rewritten atomically on every change.
+#pragma once
+
+#include <functional>
+#include <mutex>
+#include <string>
+
+#include "registry/hive.h"
+
+namespace wince::registry {
+
+class Store {
+ public:
+  static Store& Instance();
+
+  // Runs read on the hive under the store's lock.
+  HRESULT Read(const std::function<HRESULT(const Hive&)>& read);
+  // Applies change to a copy of the hive and writes that copy to disk; the hive in memory
+  // changes only when the file has been replaced.
+  HRESULT Change(const std::function<void(Hive*)>& change);
+
+ private:
+  void LoadLocked();
+
+  std::mutex mutex_;
+  bool loaded_ = false;
+  // An error that forbids writing: the file exists but could not be read, or a garbled
+  // file could not be moved aside. Writing would destroy what it holds.
+  HRESULT writeBlocked_ = S_OK;
+  std::string path_;
+  Hive hive_;
+};
+
+// $WINCE_REGISTRY, else $XDG_CONFIG_HOME/tiltchime/registry.reg, else
+// ~/.config/tiltchime/registry.reg.
+std::string DefaultRegistryPath();
+
+}  // namespace wince::registry
