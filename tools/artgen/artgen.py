@@ -461,11 +461,11 @@ def motion_toggle(on):
         cv.glow(circle(36, 36, 33), GOLD, 3, 0.55)
         cv.paint(circle(36, 36, 34), Grad((74, 62, 16), (30, 26, 8), 2, 70))
         cv.paint(ring(36, 36, 34, 2.2), GOLD_GRAD(2, 70))
-        cv.paint(glyph_motion(36, 24, 30), GOLD_HI)
+        cv.paint(glyph_motion(36, 25, 34), GOLD_HI)
     else:
         cv.paint(circle(36, 36, 34), PANEL_GRAD(2, 70))
         cv.paint(ring(36, 36, 34, 1.6), RIM)
-        cv.paint(glyph_motion(36, 24, 30), GREY)
+        cv.paint(glyph_motion(36, 25, 34), GREY)
     return cv.result()
 
 

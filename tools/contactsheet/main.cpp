@@ -27,62 +27,72 @@ constexpr COLORREF kFrameColor = RGB(110, 110, 124);
 enum class Fit { Stretched, Centered, Masked, Pattern };
 
 struct Entry {
-  const char16_t* label;
   HBITMAP Skin::*image;
   Fit fit;
   int width, height;  // the rectangle the screens give the image
+  const char16_t* note = u"";
 };
 
 // Every image at its place on a 480-pixel-wide screen.
 const Entry kEntries[] = {
-    {u"Pic_TopBar_App", &Skin::Pic_TopBar_App, Fit::Stretched, 376, 52},
-    {u"Btn_TopBar_About_Up", &Skin::Btn_TopBar_About_Up, Fit::Stretched, 52, 52},
-    {u"_Dn", &Skin::Btn_TopBar_About_Dn, Fit::Stretched, 52, 52},
-    {u"_Ds", &Skin::Btn_TopBar_About_Ds, Fit::Stretched, 52, 52},
-    {u"Close_Up", &Skin::Btn_TopBar_Close_Up, Fit::Stretched, 52, 52},
-    {u"Close_Dn", &Skin::Btn_TopBar_Close_Dn, Fit::Stretched, 52, 52},
-    {u"Chk_BottomBar_Home_Up", &Skin::Chk_BottomBar_Home_Up, Fit::Stretched, 160, 108},
-    {u"Chk_BottomBar_Sounds_Up", &Skin::Chk_BottomBar_Sounds_Up, Fit::Stretched, 160, 108},
-    {u"Chk_BottomBar_Settings_Up", &Skin::Chk_BottomBar_Settings_Up, Fit::Stretched, 160, 108},
-    {u"Chk_BottomBar_Home_Dn", &Skin::Chk_BottomBar_Home_Dn, Fit::Stretched, 160, 108},
-    {u"Chk_BottomBar_Sounds_Dn", &Skin::Chk_BottomBar_Sounds_Dn, Fit::Stretched, 160, 108},
-    {u"Chk_BottomBar_Settings_Dn", &Skin::Chk_BottomBar_Settings_Dn, Fit::Stretched, 160, 108},
-    {u"Btn_SoundSlot_Up", &Skin::Btn_SoundSlot_Up, Fit::Centered, 160, 160},
-    {u"Btn_SoundSlot_Dn", &Skin::Btn_SoundSlot_Dn, Fit::Centered, 160, 160},
-    {u"Chk_General_2_Up", &Skin::Chk_General_2_Up, Fit::Stretched, 72, 72},
-    {u"Chk_General_2_Dn", &Skin::Chk_General_2_Dn, Fit::Stretched, 72, 72},
-    {u"Chk_General_Up", &Skin::Chk_General_Up, Fit::Stretched, 70, 60},
-    {u"Chk_General_Dn", &Skin::Chk_General_Dn, Fit::Stretched, 70, 60},
-    {u"Pic_OpenSoundsType", &Skin::Pic_OpenSoundsType, Fit::Centered, 70, 480},
-    {u"BtnEx_OpenSound_Up", &Skin::BtnEx_OpenSound_Up, Fit::Stretched, 325, 96},
-    {u"Btn_PlaySound_Up", &Skin::Btn_PlaySound_Up, Fit::Stretched, 85, 96},
-    {u"BtnEx_OpenSound_Dn", &Skin::BtnEx_OpenSound_Dn, Fit::Stretched, 325, 96},
-    {u"Btn_PlaySound_Dn", &Skin::Btn_PlaySound_Dn, Fit::Stretched, 85, 96},
-    {u"Cmb_General_Up", &Skin::Cmb_General_Up, Fit::Stretched, 200, 60},
-    {u"Cmb_General_Dn_L", &Skin::Cmb_General_Dn_L, Fit::Stretched, 200, 60},
-    {u"Cmb_General_Dn_R", &Skin::Cmb_General_Dn_R, Fit::Stretched, 200, 60},
-    {u"Btn_General_Up", &Skin::Btn_General_Up, Fit::Stretched, 200, 60},
-    {u"Btn_General_Dn", &Skin::Btn_General_Dn, Fit::Stretched, 200, 60},
-    {u"Btn_BottomBar_Up", &Skin::Btn_BottomBar_Up, Fit::Centered, 200, 60},
-    {u"Btn_BottomBar_Dn", &Skin::Btn_BottomBar_Dn, Fit::Centered, 200, 60},
-    {u"Btn_BottomBar_Mask", &Skin::Btn_BottomBar_Mask, Fit::Centered, 200, 60},
-    {u"Pic_BottomBar + BACK (Up) and OK (Dn) through the mask", &Skin::Pic_BottomBar, Fit::Masked,
-     480, 108},
-    {u"Slt_ItemSelected (tiled over a row)", &Skin::Slt_ItemSelected, Fit::Pattern, 480, 80},
-    {u"Slt_Separator (stretched into a row's last line)", &Skin::Slt_Separator, Fit::Stretched, 480,
-     1},
+    {&Skin::Pic_TopBar_App, Fit::Stretched, 376, 52},
+    {&Skin::Btn_TopBar_About_Up, Fit::Stretched, 52, 52},
+    {&Skin::Btn_TopBar_About_Dn, Fit::Stretched, 52, 52},
+    {&Skin::Btn_TopBar_About_Ds, Fit::Stretched, 52, 52},
+    {&Skin::Btn_TopBar_Close_Up, Fit::Stretched, 52, 52},
+    {&Skin::Btn_TopBar_Close_Dn, Fit::Stretched, 52, 52},
+    {&Skin::Chk_BottomBar_Home_Up, Fit::Stretched, 160, 108},
+    {&Skin::Chk_BottomBar_Sounds_Up, Fit::Stretched, 160, 108},
+    {&Skin::Chk_BottomBar_Settings_Up, Fit::Stretched, 160, 108},
+    {&Skin::Chk_BottomBar_Home_Dn, Fit::Stretched, 160, 108},
+    {&Skin::Chk_BottomBar_Sounds_Dn, Fit::Stretched, 160, 108},
+    {&Skin::Chk_BottomBar_Settings_Dn, Fit::Stretched, 160, 108},
+    {&Skin::Btn_SoundSlot_Up, Fit::Centered, 160, 160},
+    {&Skin::Btn_SoundSlot_Dn, Fit::Centered, 160, 160},
+    {&Skin::Chk_General_2_Up, Fit::Stretched, 72, 72},
+    {&Skin::Chk_General_2_Dn, Fit::Stretched, 72, 72},
+    {&Skin::Chk_General_Up, Fit::Stretched, 70, 60},
+    {&Skin::Chk_General_Dn, Fit::Stretched, 70, 60},
+    {&Skin::Pic_OpenSoundsType, Fit::Centered, 70, 480},
+    {&Skin::BtnEx_OpenSound_Up, Fit::Stretched, 325, 96},
+    {&Skin::Btn_PlaySound_Up, Fit::Stretched, 85, 96},
+    {&Skin::BtnEx_OpenSound_Dn, Fit::Stretched, 325, 96},
+    {&Skin::Btn_PlaySound_Dn, Fit::Stretched, 85, 96},
+    {&Skin::Cmb_General_Up, Fit::Stretched, 200, 60},
+    {&Skin::Cmb_General_Dn_L, Fit::Stretched, 200, 60},
+    {&Skin::Cmb_General_Dn_R, Fit::Stretched, 200, 60},
+    {&Skin::Btn_General_Up, Fit::Stretched, 200, 60},
+    {&Skin::Btn_General_Dn, Fit::Stretched, 200, 60},
+    {&Skin::Btn_BottomBar_Up, Fit::Centered, 200, 60},
+    {&Skin::Btn_BottomBar_Dn, Fit::Centered, 200, 60},
+    {&Skin::Btn_BottomBar_Mask, Fit::Centered, 200, 60},
+    {&Skin::Pic_BottomBar, Fit::Masked, 480, 108, u" with BACK (Up) and OK (Dn) through the mask"},
+    {&Skin::Slt_ItemSelected, Fit::Pattern, 480, 80, u" tiled over a row"},
+    {&Skin::Slt_Separator, Fit::Stretched, 480, 1, u" stretched into a row's last line"},
 };
+
+// The image's file name without ".png", and the entry's note.
+std::u16string Label(const Entry& entry) {
+  for (const Skin::ImageField& image : Skin::kImages) {
+    if (image.field != entry.image) continue;
+    std::u16string name(image.fileName);
+    return name.substr(0, name.size() - 4) + entry.note;
+  }
+  return entry.note;
+}
 
 struct Placed {
   const Entry* entry;
   int x, y;
 };
 
+int CellWidth(const Entry& entry) { return std::max(entry.width, 200); }
+
 // Flows the entries left to right in rows; returns the sheet height needed.
 int Lay(std::vector<Placed>* placed) {
   int x = kMargin, y = kMargin, rowHeight = 0;
   for (const Entry& entry : kEntries) {
-    const int cellWidth = std::max(entry.width, 120);
+    const int cellWidth = CellWidth(entry);
     if (x + cellWidth > kSheetWidth - kMargin) {
       x = kMargin;
       y += rowHeight + kMargin;
@@ -104,8 +114,9 @@ void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
 
 void DrawEntry(HDC dc, const Skin& skin, const Placed& place, HFONT labelFont) {
   const Entry& e = *place.entry;
-  RECT label{place.x, place.y, place.x + std::max(e.width, 120) + kMargin, place.y + kLabelHeight};
-  DrawTextInRect(dc, reinterpret_cast<const WCHAR*>(e.label), label,
+  const std::u16string text = Label(e);
+  RECT label{place.x, place.y, place.x + CellWidth(e), place.y + kLabelHeight};
+  DrawTextInRect(dc, text.c_str(), label,
                  DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS, RGB(230, 230, 230), labelFont);
   const int l = place.x, t = place.y + kLabelHeight, r = l + e.width, b = t + e.height;
   // A frame one pixel outside the rectangle shows where the screens put the image.
@@ -142,7 +153,7 @@ int DrawFonts(HDC dc, const Skin& skin, int top, HFONT labelFont) {
   Fill(dc, kMargin, top, kSheetWidth - kMargin, top + lineHeight * 6, RGB(0, 0, 0));
   for (int i = 0; i < 6; ++i) {
     const int y = top + i * lineHeight;
-    DrawTextInRect(dc, reinterpret_cast<const WCHAR*>(samples[i].name),
+    DrawTextInRect(dc, samples[i].name,
                    RECT{kMargin + 8, y, kMargin + 140, y + lineHeight},
                    DT_SINGLELINE | DT_VCENTER, RGB(170, 170, 180), labelFont);
     DrawTextInRect(dc, TEXT("Sensitivity  X-axis: 5  Chimes \u2022 Bell 01.wav  ON OFF"),
@@ -199,7 +210,7 @@ int main(int argc, char** argv) {
   const std::string output = argc > 2 ? argv[2] : "contactsheet.png";
 
   Skin skin;
-  skin.LoadSkin(reinterpret_cast<const WCHAR*>(DeviceFolder(folder).c_str()));
+  skin.LoadSkin(DeviceFolder(folder).c_str());
 
   std::vector<Placed> placed;
   const int imagesHeight = Lay(&placed);
