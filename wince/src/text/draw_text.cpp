@@ -285,18 +285,18 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
   if (!dc || !text || !rect) return 0;
   const size_t length = count < 0 ? wcslen(text) : size_t(count);
   if (length == 0) return 0;
-  std::lock_guard<std::mutex> lock(TextMutex());
   const Font* font = FontOfDC(*dc);
   if (!font) return 0;
+  std::lock_guard<std::mutex> lock(TextMutex());
   return LayOutText(*dc, *font, text, text + length, rect, format);
 }
 
 BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int count, LPSIZE size) {
   DeviceContext* dc = LookupDC(hdc);
   if (!dc || !size || count < 0 || (!text && count > 0)) return FALSE;
-  std::lock_guard<std::mutex> lock(TextMutex());
   const Font* font = FontOfDC(*dc);
   if (!font) return FALSE;
+  std::lock_guard<std::mutex> lock(TextMutex());
   FontFace& face = font->face();
   size->cx = count ? MeasureRange(face, text, text + count, false) : 0;
   size->cy = face.ascent() + face.descent();
@@ -306,9 +306,9 @@ BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int count, LPSIZE size) {
 BOOL GetTextMetricsW(HDC hdc, LPTEXTMETRICW metrics) {
   DeviceContext* dc = LookupDC(hdc);
   if (!dc || !metrics) return FALSE;
-  std::lock_guard<std::mutex> lock(TextMutex());
   const Font* font = FontOfDC(*dc);
   if (!font) return FALSE;
+  std::lock_guard<std::mutex> lock(TextMutex());
   FontFace& face = font->face();
   const LOGFONTW& lf = font->logFont();
   *metrics = TEXTMETRICW{};

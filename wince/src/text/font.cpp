@@ -37,11 +37,22 @@ int Font::Describe(int size, void* buffer) const {
   return count;
 }
 
+HFONT SystemFont() {
+  static const HFONT font = [] {
+    std::unique_ptr<Font> system;
+    {
+      std::lock_guard<std::mutex> lock(TextMutex());
+      system = MakeFont(LOGFONTW{});
+    }
+    if (system) system->stock = true;
+    return static_cast<HFONT>(RegisterGdiObject(std::move(system)));
+  }();
+  return font;
+}
+
 Font* FontOfDC(const DeviceContext& dc) {
   if (Font* font = LookupGdi<Font>(dc.font, GdiKind::Font)) return font;
-  // The system font: the default family at the default height, created once.
-  static Font* systemFont = MakeFont(LOGFONTW{}).release();
-  return systemFont;
+  return LookupGdi<Font>(SystemFont(), GdiKind::Font);
 }
 
 size_t GlyphCacheSize(HFONT font) {

@@ -25,8 +25,13 @@ class Font : public GdiObject {
   std::shared_ptr<FontFace> face_;
 };
 
-// The font selected into a DC, or the system font when none (or a deleted one) is.
-// Null only when no font at all can be had. Call with TextMutex held.
+// The stock system font (the default family at the default cell height), which every
+// new DC holds, as on Windows. Created on first use; null when no font can be had.
+// Call without TextMutex held.
+HFONT SystemFont();
+
+// The font selected into a DC, or the system font when none is. Null only when no font
+// at all can be had. Call without TextMutex held.
 Font* FontOfDC(const DeviceContext& dc);
 
 // How many rendered glyphs the font's face holds (shared with fonts of the same face).

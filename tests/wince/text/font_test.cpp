@@ -1,0 +1,153 @@
+// CreateFontIndirectW: matching through fontconfig, Windows heights, metrics, lifetime.
+#include <fontconfig/fontconfig.h>
+
+#include "text_fixture.h"
+
+#include "text/font.h"
+#include "text/font_engine.h"
+
+namespace {
+
+using text_test::kSkinFace;
+using text_test::MakeFont;
+
+class FontTest : public text_test::TextCanvas {
+ protected:
+  TEXTMETRICW MetricsOf(HFONT font) {
+    HGDIOBJ previous = SelectObject(dc_, font);
+    TEXTMETRICW tm{};
+    EXPECT_TRUE(GetTextMetricsW(dc_, &tm));
+    SelectObject(dc_, previous);
+    return tm;
+  }
+};
+
+// The skin's face is not installed: fontconfig's substitute for it is the default sans
+// face; semibold gets a bold face or synthetic emboldening.
+TEST_F(FontTest, MissingFaceFallsBackToTheSubstituteSansFace) {
+  wince::FontMatch skin, sans;
+  ASSERT_TRUE(wince::MatchFont("HelveticaNeue LT 35 Thin", 500, false, &skin));
+  ASSERT_TRUE(wince::MatchFont("sans-serif", 500, false, &sans));
+  EXPECT_EQ(skin.file, sans.file);
+  EXPECT_FALSE(skin.embolden);
+  wince::FontMatch semibold;
+  ASSERT_TRUE(wince::MatchFont("HelveticaNeue LT 35 Thin", 600, false, &semibold));
+  EXPECT_TRUE(semibold.weight >= FC_WEIGHT_DEMIBOLD || semibold.embolden);
+  std::printf("matched at 500: %s; at 600: %s%s\n", skin.file.c_str(), semibold.file.c_str(),
+              semibold.embolden ? " (emboldened)" : "");
+
+  HFONT font = MakeFont(28);
+  EXPECT_NE(font, nullptr);
+  EXPECT_TRUE(DeleteObject(font));
+}
+
+// Positive heights are cell heights (ascent + descent), negative ones em heights.
+TEST_F(FontTest, PositiveHeightIsTheCellAndNegativeTheEm) {
+  for (int height : {1, 9, 14, 16, 18, 19, 22, 25, 28, 32, 36, 72}) {
+    SCOPED_TRACE(::testing::Message() << "height " << height);
+    HFONT cell = MakeFont(height);
+    ASSERT_NE(cell, nullptr);
+    const TEXTMETRICW tm = MetricsOf(cell);
+    EXPECT_EQ(tm.tmHeight, height);
+    EXPECT_EQ(tm.tmAscent + tm.tmDescent, height);
+    EXPECT_GE(tm.tmInternalLeading, 0);
+    EXPECT_EQ(tm.tmWeight, FW_MEDIUM);
+    DeleteObject(cell);
+
+    HFONT em = MakeFont(-height);
+    ASSERT_NE(em, nullptr);
+    const TEXTMETRICW emTm = MetricsOf(em);
+    EXPECT_EQ(emTm.tmHeight - emTm.tmInternalLeading, height);
+    EXPECT_GE(emTm.tmHeight, height);
+    DeleteObject(em);
+  }
+}
+
+TEST_F(FontTest, ZeroHeightGivesTheDefaultHeight) {
+  HFONT font = MakeFont(0);
+  ASSERT_NE(font, nullptr);
+  EXPECT_GT(MetricsOf(font).tmHeight, 8);
+  DeleteObject(font);
+}
+
+TEST_F(FontTest, ExtentAgreesWithMetricsAndAddsUp) {
+  HFONT font = MakeFont(32);
+  SelectObject(dc_, font);
+  EXPECT_EQ(Extent(TEXT("Chime")).cy, 32);
+  EXPECT_EQ(Extent(TEXT("Chi")).cx + Extent(TEXT("me")).cx, Extent(TEXT("Chime")).cx);
+  EXPECT_EQ(Extent(TEXT(""), 0).cx, 0);
+  EXPECT_GT(Extent(TEXT("WWW")).cx, Extent(TEXT("iii")).cx);
+  SIZE size;
+  EXPECT_FALSE(GetTextExtentPoint32W(dc_, TEXT("x"), -1, &size));
+  EXPECT_FALSE(GetTextExtentPoint32W(nullptr, TEXT("x"), 1, &size));
+  SelectObject(dc_, GetStockObject(WHITE_BRUSH));  // not a font: the font stays
+  DeleteObject(font);
+}
+
+TEST_F(FontTest, GetObjectReturnsTheLogicalFont) {
+  HFONT font = MakeFont(22, FW_SEMIBOLD);
+  LOGFONTW lf{};
+  EXPECT_EQ(GetObjectW(font, sizeof lf, &lf), int(sizeof lf));
+  EXPECT_EQ(lf.lfHeight, 22);
+  EXPECT_EQ(lf.lfWeight, FW_SEMIBOLD);
+  EXPECT_EQ(lf.lfCharSet, EASTEUROPE_CHARSET);
+  EXPECT_EQ(lf.lfQuality, CLEARTYPE_QUALITY);
+  EXPECT_EQ(std::u16string(lf.lfFaceName), std::u16string(kSkinFace));
+  EXPECT_EQ(GetObjectW(font, 0, nullptr), int(sizeof lf));
+  EXPECT_TRUE(DeleteObject(font));
+  EXPECT_FALSE(DeleteObject(font));
+}
+
+// A face name without its terminator is cut at 31 characters.
+TEST_F(FontTest, OverlongFaceNameIsCut) {
+  LOGFONTW lf{};
+  lf.lfHeight = 20;
+  for (WCHAR& c : lf.lfFaceName) c = u'Z';
+  HFONT font = CreateFontIndirectW(&lf);
+  ASSERT_NE(font, nullptr);
+  LOGFONTW back{};
+  GetObjectW(font, sizeof back, &back);
+  EXPECT_EQ(std::u16string(back.lfFaceName).size(), size_t(LF_FACESIZE - 1));
+  DeleteObject(font);
+  EXPECT_EQ(CreateFontIndirectW(nullptr), nullptr);
+}
+
+// Fonts of the same face and size share one rendered glyph cache.
+TEST_F(FontTest, FontsOfTheSameFaceAndSizeShareGlyphs) {
+  HFONT first = MakeFont(26);
+  HFONT second = MakeFont(26);
+  SelectObject(dc_, first);
+  Draw(TEXT("abc"), {0, 0, 200, 60}, DT_SINGLELINE);
+  EXPECT_EQ(wince::GlyphCacheSize(second), wince::GlyphCacheSize(first));
+  EXPECT_GE(wince::GlyphCacheSize(second), 3u);
+  SelectObject(dc_, second);
+  DeleteObject(first);
+  Draw(TEXT("abc"), {0, 0, 200, 60}, DT_SINGLELINE);
+  EXPECT_GE(wince::GlyphCacheSize(second), 3u);
+  DeleteObject(second);
+}
+
+// A deleted font that is still selected is freed only when the DC lets go of it.
+TEST_F(FontTest, SelectedFontOutlivesDeleteUntilDeselected) {
+  HFONT font = MakeFont(30);
+  HFONT other = MakeFont(20);
+  SelectObject(dc_, font);
+  EXPECT_TRUE(DeleteObject(font));
+  EXPECT_EQ(Extent(TEXT("x")).cy, 30);
+  EXPECT_EQ(SelectObject(dc_, other), font);
+  EXPECT_EQ(Extent(TEXT("x")).cy, 20);
+  EXPECT_EQ(SelectObject(dc_, font), nullptr);  // gone now
+  DeleteObject(other);
+}
+
+TEST_F(FontTest, WithoutAFontTheSystemFontDraws) {
+  HFONT system = wince::SystemFont();
+  ASSERT_NE(system, nullptr);
+  EXPECT_EQ(wince::SystemFont(), system);
+  EXPECT_EQ(MetricsOf(system).tmHeight, Extent(TEXT("x")).cy);
+  EXPECT_EQ(Draw(TEXT("x"), {0, 0, 100, 100}, DT_SINGLELINE), Extent(TEXT("x")).cy);
+  EXPECT_TRUE(DeleteObject(system));  // a stock object: deleting it does nothing
+  EXPECT_EQ(MetricsOf(system).tmHeight, Extent(TEXT("x")).cy);
+}
+
+}  // namespace
