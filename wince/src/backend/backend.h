@@ -1,0 +1,57 @@
+// The display backend: where the window system's windows appear and where host input
+// comes from. SDL2 shows real windows; the headless backend keeps them in memory only.
+#pragma once
+
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "common/surface.h"
+
+namespace wince {
+
+// Input from the host (the SDL window, the test driver, another process): turned into
+// window messages on the thread of the window it is for.
+struct HostEvent {
+  enum Kind { kStylusDown, kStylusMove, kStylusUp, kKey, kActivate, kClose, kRaise };
+  Kind kind;
+  HWND window = nullptr;
+  int x = 0;  // screen coordinates
+  int y = 0;
+  UINT vk = 0;
+  bool on = false;      // key down / activation
+  bool repeat = false;  // key auto-repeat
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+  // The following run on the window's thread.
+  virtual void WindowCreated(HWND window, const std::u16string& title, bool visible) = 0;
+  virtual void WindowDestroyed(HWND window) = 0;
+  virtual void WindowShown(HWND window, int command) = 0;
+  // The screen changed size (display orientation).
+  virtual void ScreenResized(HWND window) = 0;
+  // Shows the window's surface, whose client area sits at rect on the screen.
+  virtual void Present(HWND window, const Surface& surface, const RECT& rect) = 0;
+
+  // The calling thread's message loop. Pump hands over the host input that arrived;
+  // Wait blocks (kernel lock held on entry and exit) until ready(), a Wake or deadline.
+  virtual void Pump(std::vector<HostEvent>* events) = 0;
+  virtual void Wait(std::unique_lock<std::mutex>& lock, const std::function<bool()>& ready,
+                    uint64_t deadline) = 0;
+  // From any thread, after a message queue changed.
+  virtual void Wake() = 0;
+};
+
+// Chosen on first use: headless when WINCE_HEADLESS=1, when there is no display or when
+// forced (test driver); otherwise SDL2, which falls back to headless if video cannot start.
+Backend& TheBackend();
+void ForceHeadless();
+std::unique_ptr<Backend> MakeHeadlessBackend();
+std::unique_ptr<Backend> MakeSdlBackend();
+
+}  // namespace wince

@@ -1,0 +1,280 @@
+// Real windows through SDL2. Every SDL video call happens on the thread that created the
+// first window (the GUI thread, which runs the message loop); other threads only push a
+// wake-up event, which SDL allows from any thread.
+#include <SDL.h>
+
+#include <algorithm>
+#include <atomic>
+#include <climits>
+#include <map>
+#include <memory>
+#include <thread>
+
+#include "backend/backend.h"
+#include "common/utf.h"
+#include "kernel/handle.h"
+#include "kernel/power.h"
+#include "kernel/sched.h"
+#include "user/state.h"
+
+namespace wince {
+namespace {
+
+struct HostWindow {
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* texture = nullptr;
+  int textureWidth = 0;
+  int textureHeight = 0;
+  RECT shown = {};  // where the client area was last drawn
+};
+
+UINT VirtualKey(SDL_Keycode key) {
+  switch (key) {
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_DOWN: return VK_DOWN;
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_RETURN: return VK_RETURN;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_BACKSPACE: return VK_BACK;
+    case SDLK_TAB: return VK_TAB;
+    default: break;
+  }
+  if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+  if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+  return 0;
+}
+
+class SdlBackend : public Backend {
+ public:
+  ~SdlBackend() override = default;
+
+  void WindowCreated(HWND handle, const std::u16string& title, bool visible) override {
+    if (!Start()) return;
+    SIZE screen;
+    {
+      auto lock = LockKernel();
+      screen = ScreenSize();
+    }
+    HostWindow host;
+    host.window = SDL_CreateWindow(ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                   screen.cx, screen.cy, visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN);
+    if (!host.window) return;
+    host.renderer = SDL_CreateRenderer(host.window, -1, 0);
+    if (!host.renderer) {
+      SDL_DestroyWindow(host.window);
+      return;
+    }
+    windows_[handle] = host;
+  }
+
+  void WindowDestroyed(HWND handle) override {
+    HostWindow* host = Find(handle);
+    if (!host) return;
+    if (host->texture) SDL_DestroyTexture(host->texture);
+    SDL_DestroyRenderer(host->renderer);
+    SDL_DestroyWindow(host->window);
+    windows_.erase(handle);
+  }
+
+  void WindowShown(HWND handle, int command) override {
+    HostWindow* host = Find(handle);
+    if (!host) return;
+    switch (command) {
+      case SW_HIDE: SDL_HideWindow(host->window); break;
+      case SW_MINIMIZE: SDL_MinimizeWindow(host->window); break;
+      case SW_SHOWNORMAL:
+      case SW_RESTORE:
+        SDL_ShowWindow(host->window);
+        SDL_RestoreWindow(host->window);
+        SDL_RaiseWindow(host->window);
+        break;
+      case SW_SHOW:
+        SDL_ShowWindow(host->window);
+        SDL_RaiseWindow(host->window);
+        break;
+      default: SDL_ShowWindow(host->window); break;
+    }
+  }
+
+  void ScreenResized(HWND handle) override {
+    HostWindow* host = Find(handle);
+    if (!host) return;
+    SIZE screen;
+    {
+      auto lock = LockKernel();
+      screen = ScreenSize();
+    }
+    SDL_SetWindowSize(host->window, screen.cx, screen.cy);
+  }
+
+  void Present(HWND handle, const Surface& surface, const RECT& rect) override {
+    HostWindow* host = Find(handle);
+    if (!host) return;
+    if (!host->texture || host->textureWidth != surface.width || host->textureHeight != surface.height) {
+      if (host->texture) SDL_DestroyTexture(host->texture);
+      host->texture = SDL_CreateTexture(host->renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                        surface.width, surface.height);
+      host->textureWidth = surface.width;
+      host->textureHeight = surface.height;
+      if (!host->texture) return;
+    }
+    SDL_UpdateTexture(host->texture, nullptr, surface.pixels, surface.stride * 4);
+    host->shown = rect;
+    Render(*host);
+  }
+
+  void Pump(std::vector<HostEvent>* events) override {
+    if (!OnGuiThread()) return;
+    wakePending_ = false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) Translate(event, events);
+  }
+
+  void Wait(std::unique_lock<std::mutex>& lock, const std::function<bool()>& ready,
+            uint64_t deadline) override {
+    if (!OnGuiThread()) {
+      WaitFor(lock, ready, deadline);
+      return;
+    }
+    if (ready()) return;
+    lock.unlock();
+    deadline = std::min(deadline, KeepScreenAwake());
+    if (deadline == kNoDeadline) {
+      SDL_WaitEvent(nullptr);
+    } else {
+      uint64_t now = NowMs();
+      int timeout = deadline <= now ? 0 : static_cast<int>(std::min<uint64_t>(deadline - now, INT_MAX));
+      SDL_WaitEventTimeout(nullptr, timeout);
+    }
+    lock.lock();
+  }
+
+  void Wake() override {
+    if (!started_ || wakePending_.exchange(true)) return;
+    SDL_Event event = {};
+    event.type = wakeEvent_;
+    SDL_PushEvent(&event);
+  }
+
+ private:
+  bool OnGuiThread() const { return started_ && std::this_thread::get_id() == guiThread_; }
+
+  bool Start() {
+    if (started_) return OnGuiThread();
+    if (failed_) return false;
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+      failed_ = true;  // windows stay in memory, as with the headless backend
+      return false;
+    }
+    wakeEvent_ = SDL_RegisterEvents(1);
+    guiThread_ = std::this_thread::get_id();
+    started_ = true;
+    return true;
+  }
+
+  HostWindow* Find(HWND handle) {
+    if (!OnGuiThread()) return nullptr;
+    auto found = windows_.find(handle);
+    return found == windows_.end() ? nullptr : &found->second;
+  }
+
+  HWND FromId(Uint32 id) {
+    SDL_Window* window = SDL_GetWindowFromID(id);
+    for (auto& [handle, host] : windows_)
+      if (host.window == window) return handle;
+    return nullptr;
+  }
+
+  void Render(HostWindow& host) {
+    SDL_SetRenderDrawColor(host.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(host.renderer);
+    if (host.texture) {
+      // The client area sits where the window is on the screen; the rest stays black.
+      SDL_Rect area = {static_cast<int>(host.shown.left), static_cast<int>(host.shown.top),
+                       static_cast<int>(host.shown.right - host.shown.left),
+                       static_cast<int>(host.shown.bottom - host.shown.top)};
+      SDL_Rect source = {0, 0, std::min(area.w, host.textureWidth), std::min(area.h, host.textureHeight)};
+      area.w = source.w;
+      area.h = source.h;
+      SDL_RenderCopy(host.renderer, host.texture, &source, &area);
+    }
+    SDL_RenderPresent(host.renderer);
+  }
+
+  // Holds the host's screen saver off while the device's idle timer was reset recently;
+  // returns when to look again.
+  uint64_t KeepScreenAwake() {
+    uint64_t last = LastIdleTimerReset();
+    bool awake = last && NowMs() < last + kIdleTimeoutMs;
+    if (awake != screenSaverOff_) {
+      if (awake) SDL_DisableScreenSaver();
+      else SDL_EnableScreenSaver();
+      screenSaverOff_ = awake;
+    }
+    return awake ? last + kIdleTimeoutMs : kNoDeadline;
+  }
+
+  void Translate(const SDL_Event& event, std::vector<HostEvent>* events) {
+    HostEvent out{HostEvent::kClose};
+    switch (event.type) {
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP:
+        if (event.button.button != SDL_BUTTON_LEFT) return;
+        out.kind = event.type == SDL_MOUSEBUTTONDOWN ? HostEvent::kStylusDown : HostEvent::kStylusUp;
+        out.window = FromId(event.button.windowID);
+        out.x = event.button.x;
+        out.y = event.button.y;
+        break;
+      case SDL_MOUSEMOTION:
+        if (!(event.motion.state & SDL_BUTTON_LMASK)) return;  // the stylus does not hover
+        out.kind = HostEvent::kStylusMove;
+        out.window = FromId(event.motion.windowID);
+        out.x = event.motion.x;
+        out.y = event.motion.y;
+        break;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP:
+        out.kind = HostEvent::kKey;
+        out.window = FromId(event.key.windowID);
+        out.vk = VirtualKey(event.key.keysym.sym);
+        out.on = event.type == SDL_KEYDOWN;
+        out.repeat = event.key.repeat != 0;
+        if (!out.vk) return;
+        break;
+      case SDL_WINDOWEVENT:
+        out.window = FromId(event.window.windowID);
+        switch (event.window.event) {
+          case SDL_WINDOWEVENT_FOCUS_GAINED: out.kind = HostEvent::kActivate; out.on = true; break;
+          case SDL_WINDOWEVENT_FOCUS_LOST: out.kind = HostEvent::kActivate; out.on = false; break;
+          case SDL_WINDOWEVENT_CLOSE: out.kind = HostEvent::kClose; break;
+          case SDL_WINDOWEVENT_EXPOSED:
+            if (HostWindow* host = Find(out.window)) Render(*host);
+            return;
+          default: return;
+        }
+        break;
+      default: return;
+    }
+    if (out.window) events->push_back(out);
+  }
+
+  std::atomic<bool> started_{false};  // guiThread_ and wakeEvent_ are set before it
+  bool failed_ = false;
+  bool screenSaverOff_ = false;
+  std::thread::id guiThread_;
+  Uint32 wakeEvent_ = 0;
+  std::atomic<bool> wakePending_{false};
+  std::map<HWND, HostWindow> windows_;
+};
+
+}  // namespace
+
+std::unique_ptr<Backend> MakeSdlBackend() { return std::make_unique<SdlBackend>(); }
+
+}  // namespace wince

@@ -1,0 +1,24 @@
+// Power, and the debugger's output.
+#include "kernel/power.h"
+
+#include <atomic>
+#include <cstdio>
+#include <string>
+
+#include "common/utf.h"
+#include "kernel/sched.h"
+
+namespace wince {
+namespace {
+std::atomic<uint64_t> g_lastReset{0};
+}
+
+uint64_t LastIdleTimerReset() { return g_lastReset; }
+
+}  // namespace wince
+
+void SystemIdleTimerReset(void) { wince::g_lastReset = wince::NowMs() | 1; }
+
+void OutputDebugStringW(LPCWSTR text) {
+  if (text) std::fputs(wince::ToUtf8(text).c_str(), stderr);
+}

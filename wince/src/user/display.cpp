@@ -1,0 +1,130 @@
+// The emulated screen: size, dpi, orientation, work area and full-screen state.
+#include "user/display.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "kernel/handle.h"
+#include "user/state.h"
+
+namespace wince {
+namespace {
+
+DisplayConfig FromEnvironment() {
+  DisplayConfig config{480, 640, 192};
+  if (const char* screen = std::getenv("WINCE_SCREEN")) {
+    int width = 0, height = 0;
+    if (std::sscanf(screen, "%dx%d", &width, &height) == 2 && width > 0 && height > 0 &&
+        width <= 8192 && height <= 8192) {
+      config.width = width;
+      config.height = height;
+    }
+  }
+  if (const char* dpi = std::getenv("WINCE_DPI")) {
+    int value = std::atoi(dpi);
+    if (value >= 48 && value <= 960) config.dpi = value;
+  }
+  return config;
+}
+
+DisplayConfig& Config() {
+  static DisplayConfig config = FromEnvironment();
+  return config;
+}
+
+constexpr DWORD kAllOrientations = DMDO_0 | DMDO_90 | DMDO_180 | DMDO_270;
+
+bool ValidOrientation(DWORD orientation) {
+  return orientation == DMDO_0 || orientation == DMDO_90 || orientation == DMDO_180 ||
+         orientation == DMDO_270;
+}
+
+// Windows that covered the screen or the work area keep doing so in the new orientation.
+void FollowOrientation(const RECT& oldScreen, const RECT& oldWorkArea) {
+  std::vector<std::pair<HWND, RECT>> moves;
+  {
+    auto lock = LockKernel();
+    SIZE screen = ScreenSize();
+    for (auto& [handle, window] : User().windows) {
+      window->surface.width = screen.cx;
+      window->surface.height = screen.cy;
+      window->surface.stride = screen.cx;
+      const RECT& r = window->rect;
+      if (EqualRect(&r, &oldScreen)) moves.push_back({handle, RECT{0, 0, screen.cx, screen.cy}});
+      else if (EqualRect(&r, &oldWorkArea)) moves.push_back({handle, WorkArea()});
+    }
+  }
+  for (auto& [handle, r] : moves) {
+    TheBackend().ScreenResized(handle);
+    MoveWindow(handle, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+  }
+}
+
+}  // namespace
+
+const DisplayConfig& Display() { return Config(); }
+
+void SetDisplay(const DisplayConfig& config) { Config() = config; }
+
+}  // namespace wince
+
+using namespace wince;
+
+int GetSystemMetrics(int index) {
+  auto lock = LockKernel();
+  SIZE screen = ScreenSize();
+  switch (index) {
+    case SM_CXSCREEN: return screen.cx;
+    case SM_CYSCREEN: return screen.cy;
+    default: return 0;
+  }
+}
+
+BOOL SystemParametersInfoW(UINT action, UINT, PVOID value, UINT) {
+  if (action != SPI_GETWORKAREA || !value) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  auto lock = LockKernel();
+  *static_cast<RECT*>(value) = WorkArea();
+  return TRUE;
+}
+
+LONG ChangeDisplaySettingsExW(LPCWSTR deviceName, LPDEVMODEW mode, HWND, DWORD flags, LPVOID) {
+  if (deviceName || !mode || mode->dmSize < sizeof(DEVMODEW)) return DISP_CHANGE_BADPARAM;
+  bool test = flags & CDS_TEST;
+  if (mode->dmFields & DM_DISPLAYQUERYORIENTATION) {
+    if (!test) return DISP_CHANGE_BADFLAGS;
+    mode->dmDisplayOrientation = kAllOrientations;
+    return DISP_CHANGE_SUCCESSFUL;
+  }
+  if (!(mode->dmFields & DM_DISPLAYORIENTATION)) return DISP_CHANGE_BADMODE;
+  RECT oldScreen, oldWorkArea;
+  {
+    auto lock = LockKernel();
+    UserState& user = User();
+    if (test) {
+      mode->dmDisplayOrientation = user.orientation;
+      return DISP_CHANGE_SUCCESSFUL;
+    }
+    if (!ValidOrientation(mode->dmDisplayOrientation)) return DISP_CHANGE_BADMODE;
+    if (mode->dmDisplayOrientation == user.orientation) return DISP_CHANGE_SUCCESSFUL;
+    SIZE screen = ScreenSize();
+    oldScreen = RECT{0, 0, screen.cx, screen.cy};
+    oldWorkArea = WorkArea();
+    user.orientation = mode->dmDisplayOrientation;
+  }
+  FollowOrientation(oldScreen, oldWorkArea);
+  return DISP_CHANGE_SUCCESSFUL;
+}
+
+BOOL SHFullScreen(HWND handle, DWORD state) {
+  auto lock = LockKernel();
+  std::shared_ptr<Window> window = FindLocalWindow(handle);
+  if (!window) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  window->fullScreenState = state;
+  return TRUE;
+}
