@@ -1,0 +1,295 @@
+// PlaySound into the silent sink (the tests run with WINCE_HEADLESS=1): which files
+// decode, to how many frames, and which sound cuts off which.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <mmsystem.h>
+#include <windows.h>
+#include <wince/soundsink.h>
+
+namespace {
+
+using wince::test::SoundPlay;
+
+constexpr DWORD kFlags = SND_FILENAME | SND_ASYNC | SND_NODEFAULT;
+
+template <class T>
+void Put(std::string& out, T value) {
+  out.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+std::string Chunk(const char* id, const std::string& body) {
+  std::string out(id, 4);
+  Put<uint32_t>(out, uint32_t(body.size()));
+  out += body;
+  if (body.size() % 2) out += '\0';
+  return out;
+}
+
+struct Format {
+  uint16_t tag;  // 1 PCM, 3 IEEE float, 0xFFFE extensible PCM
+  uint16_t bits;
+  uint16_t channels;
+  uint32_t rate;
+};
+
+std::string FmtChunk(const Format& f, uint16_t blockAlign, const std::string& extra) {
+  std::string fmt;
+  Put<uint16_t>(fmt, f.tag);
+  Put<uint16_t>(fmt, f.channels);
+  Put<uint32_t>(fmt, f.rate);
+  Put<uint32_t>(fmt, f.rate * blockAlign);
+  Put<uint16_t>(fmt, blockAlign);
+  Put<uint16_t>(fmt, f.bits);
+  if (!extra.empty() || f.tag != 1) {
+    Put<uint16_t>(fmt, uint16_t(extra.size()));
+    fmt += extra;
+  }
+  return Chunk("fmt ", fmt);
+}
+
+std::string Riff(const std::string& chunks) { return Chunk("RIFF", "WAVE" + chunks); }
+
+// A WAV file of frames frames of a quiet constant level.
+std::string PcmWav(const Format& f, uint32_t frames) {
+  uint16_t bytes = f.bits / 8;
+  std::string sample;
+  if (f.tag == 3) {
+    Put<float>(sample, 0.25f);
+  } else if (bytes == 1) {
+    sample = "\xA0";
+  } else {
+    sample.assign(bytes, '\0');
+    sample[bytes - 1] = 0x10;
+  }
+  std::string data;
+  for (uint32_t i = 0; i < frames * f.channels; ++i) data += sample;
+  std::string extra;
+  if (f.tag == 0xFFFE) {
+    Put<uint16_t>(extra, f.bits);                        // valid bits
+    Put<uint32_t>(extra, f.channels == 1 ? 0x4 : 0x3);   // speaker mask
+    Put<uint32_t>(extra, 1);                             // the PCM sub-format GUID
+    extra += std::string("\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 12);
+  }
+  return Riff(FmtChunk(f, uint16_t(bytes * f.channels), extra) + Chunk("data", data));
+}
+
+// IMA ADPCM, mono: blocks of 256 bytes, a 4-byte header and 505 samples each.
+std::string ImaAdpcmWav(uint32_t rate, uint32_t blocks) {
+  const uint16_t samplesPerBlock = 505;
+  std::string extra;
+  Put<uint16_t>(extra, samplesPerBlock);
+  std::string data;
+  for (uint32_t b = 0; b < blocks; ++b) {
+    std::string block(256, '\x19');
+    block[0] = block[1] = block[2] = block[3] = 0;
+    data += block;
+  }
+  std::string fact;
+  Put<uint32_t>(fact, blocks * samplesPerBlock);
+  return Riff(FmtChunk({0x11, 4, 1, rate}, 256, extra) + Chunk("fact", fact) + Chunk("data", data));
+}
+
+// Microsoft ADPCM, mono: blocks of 256 bytes, a 7-byte header and 500 samples each.
+std::string MsAdpcmWav(uint32_t rate, uint32_t blocks) {
+  const uint16_t samplesPerBlock = 500;
+  const int16_t coefficients[7][2] = {{256, 0}, {512, -256}, {0, 0}, {192, 64}, {240, 0}, {460, -208}, {392, -232}};
+  std::string extra;
+  Put<uint16_t>(extra, samplesPerBlock);
+  Put<uint16_t>(extra, 7);
+  for (auto& c : coefficients) {
+    Put<int16_t>(extra, c[0]);
+    Put<int16_t>(extra, c[1]);
+  }
+  std::string data;
+  for (uint32_t b = 0; b < blocks; ++b) {
+    std::string block;
+    block += '\0';             // predictor
+    Put<int16_t>(block, 16);   // delta
+    Put<int16_t>(block, 0);    // second sample
+    Put<int16_t>(block, 0);    // first sample
+    block.append(256 - 7, '\x12');
+    data += block;
+  }
+  std::string fact;
+  Put<uint32_t>(fact, blocks * samplesPerBlock);
+  return Riff(FmtChunk({2, 4, 1, rate}, 256, extra) + Chunk("fact", fact) + Chunk("data", data));
+}
+
+uint64_t AtOutputRate(uint64_t frames, uint32_t rate) {
+  return uint64_t(std::llround(double(frames) * wince::test::SoundDeviceRate() / rate));
+}
+
+class SoundTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/wince_sound_XXXXXX";
+    folder_ = mkdtemp(pattern);
+  }
+  void TearDown() override {
+    PlaySound(nullptr, nullptr, 0);
+    wince::test::WaitSoundIdle();
+    std::system(("rm -rf '" + folder_ + "'").c_str());
+  }
+
+  // Writes a file and returns its device path.
+  std::u16string File(const std::string& name, const std::string& bytes) {
+    std::ofstream(folder_ + "/" + name, std::ios::binary) << bytes;
+    return DevicePath(name);
+  }
+  std::u16string DevicePath(const std::string& name) const {
+    std::u16string path;
+    for (char c : folder_ + "/" + name) path += c == '/' ? u'\\' : char16_t(c);
+    return path;
+  }
+  // Plays and waits until the player has decoded it; returns the play's record.
+  SoundPlay PlayAndWait(const std::u16string& path) {
+    EXPECT_TRUE(PlaySound(path.c_str(), nullptr, kFlags));
+    wince::test::WaitSoundIdle();
+    std::vector<SoundPlay> plays = wince::test::SoundPlays();
+    EXPECT_FALSE(plays.empty());
+    return plays.empty() ? SoundPlay() : plays.back();
+  }
+
+  std::string folder_;
+};
+
+TEST_F(SoundTest, EveryPcmFormatDecodesToItsLength) {
+  const Format formats[] = {{1, 8, 1, 0}, {1, 16, 1, 0}, {1, 24, 1, 0}, {1, 32, 1, 0}, {3, 32, 1, 0}, {0xFFFE, 24, 1, 0}};
+  for (Format f : formats) {
+    for (uint16_t channels : {1, 2}) {
+      for (uint32_t rate : {8000u, 11025u, 22050u, 44100u, 48000u}) {
+        f.channels = channels;
+        f.rate = rate;
+        const uint32_t frames = rate / 4 + 3;
+        SCOPED_TRACE(testing::Message() << "tag " << f.tag << ", " << f.bits << " bits, " << channels << " ch, " << rate << " Hz");
+        SoundPlay play = PlayAndWait(File("tone.wav", PcmWav(f, frames)));
+        EXPECT_TRUE(play.playable);
+        EXPECT_EQ(frames, play.sourceFrames);
+        EXPECT_NEAR(double(AtOutputRate(frames, rate)), double(play.totalFrames), 2.0);
+      }
+    }
+  }
+}
+
+TEST_F(SoundTest, AdpcmDecodes) {
+  SoundPlay ima = PlayAndWait(File("ima.wav", ImaAdpcmWav(22050, 3)));
+  EXPECT_TRUE(ima.playable);
+  EXPECT_EQ(3u * 505, ima.sourceFrames);
+  EXPECT_NEAR(double(AtOutputRate(3 * 505, 22050)), double(ima.totalFrames), 2.0);
+
+  SoundPlay ms = PlayAndWait(File("ms.wav", MsAdpcmWav(44100, 4)));
+  EXPECT_TRUE(ms.playable);
+  EXPECT_EQ(4u * 500, ms.sourceFrames);
+  EXPECT_EQ(4u * 500, ms.totalFrames);
+}
+
+TEST_F(SoundTest, ANewSoundCutsOffTheOnePlaying) {
+  // Ten seconds each: neither can end on its own during the test.
+  const std::string tenSeconds = PcmWav({1, 8, 1, 8000}, 80000);
+  const std::u16string first = File("first.wav", tenSeconds);
+  const std::u16string second = File("second.wav", tenSeconds);
+
+  SoundPlay playing = PlayAndWait(first);
+  EXPECT_TRUE(playing.playable);
+  EXPECT_FALSE(playing.cutOff);
+  PlayAndWait(second);
+  std::vector<SoundPlay> plays = wince::test::SoundPlays();
+  ASSERT_EQ(2u, plays.size());
+  EXPECT_EQ(first, plays[0].devicePath);
+  EXPECT_TRUE(plays[0].cutOff);
+  EXPECT_LT(plays[0].frames, plays[0].totalFrames);
+  EXPECT_EQ(second, plays[1].devicePath);
+  EXPECT_TRUE(plays[1].playable);
+  EXPECT_FALSE(plays[1].cutOff);
+
+  // Two requests in a row: the first never plays in full, the second plays.
+  DWORD before = GetTickCount();
+  EXPECT_TRUE(PlaySound(first.c_str(), nullptr, kFlags));
+  EXPECT_TRUE(PlaySound(second.c_str(), nullptr, kFlags));
+  wince::test::WaitSoundIdle();
+  plays = wince::test::SoundPlays();
+  ASSERT_EQ(4u, plays.size());
+  EXPECT_TRUE(plays[1].cutOff);
+  EXPECT_EQ(first, plays[2].devicePath);
+  EXPECT_TRUE(plays[2].cutOff);
+  EXPECT_LT(plays[2].frames, AtOutputRate(80000, 8000));
+  EXPECT_LE(DWORD(plays[2].tick - before), DWORD(plays[3].tick - before));
+  EXPECT_EQ(second, plays[3].devicePath);
+  EXPECT_TRUE(plays[3].playable);
+  EXPECT_FALSE(plays[3].cutOff);
+
+  // PlaySound(NULL) stops it.
+  EXPECT_TRUE(PlaySound(nullptr, nullptr, 0));
+  wince::test::WaitSoundIdle();
+  plays = wince::test::SoundPlays();
+  ASSERT_EQ(4u, plays.size());
+  EXPECT_TRUE(plays[3].cutOff);
+}
+
+TEST_F(SoundTest, UnplayableFilesPlayNothingAndStopTheSoundBefore) {
+  const std::string good = PcmWav({1, 16, 2, 44100}, 441000);
+  std::string truncated = good.substr(0, good.size() / 2);
+  std::string badFormat = PcmWav({1, 16, 1, 8000}, 100);
+  badFormat[20] = 0x55;  // an unknown format tag
+  std::vector<std::u16string> paths = {
+      File("garbage.wav", "This is not a sound at all, just some text."),
+      File("empty.wav", ""),
+      File("truncated.wav", truncated),
+      File("header-only.wav", good.substr(0, 30)),
+      File("format.wav", badFormat),
+      DevicePath("missing.wav"),
+      u"",
+  };
+  ASSERT_EQ(0, mkdir((folder_ + "/folder.wav").c_str(), 0700));
+  paths.push_back(DevicePath("folder.wav"));
+  // A pipe would block a reader forever; it is not a file to play.
+  ASSERT_EQ(0, mkfifo((folder_ + "/pipe.wav").c_str(), 0600));
+  paths.push_back(DevicePath("pipe.wav"));
+
+  const std::u16string goodPath = File("good.wav", good);
+  for (const std::u16string& path : paths) {
+    SCOPED_TRACE(std::string(path.begin(), path.end()));
+    wince::test::ClearSoundPlays();
+    EXPECT_TRUE(PlayAndWait(goodPath).playable);
+    SoundPlay bad = PlayAndWait(path);
+    EXPECT_FALSE(bad.playable);
+    EXPECT_EQ(0u, bad.totalFrames);
+    std::vector<SoundPlay> plays = wince::test::SoundPlays();
+    ASSERT_EQ(2u, plays.size());
+    EXPECT_TRUE(plays[0].cutOff);
+  }
+}
+
+TEST_F(SoundTest, OnlyAsynchronousFilePlaysAreOffered) {
+  const std::u16string path = File("tone.wav", PcmWav({1, 16, 1, 8000}, 80000));
+  SoundPlay playing = PlayAndWait(path);
+  ASSERT_TRUE(playing.playable);
+  for (DWORD flags : {DWORD(SND_FILENAME), DWORD(SND_FILENAME | SND_ASYNC | SND_LOOP), DWORD(SND_FILENAME | SND_ASYNC | SND_NOSTOP),
+                      DWORD(SND_ALIAS | SND_ASYNC), DWORD(SND_RESOURCE | SND_ASYNC), DWORD(SND_MEMORY | SND_ASYNC), DWORD(SND_ASYNC)}) {
+    EXPECT_FALSE(PlaySound(path.c_str(), nullptr, flags)) << std::hex << flags;
+  }
+  EXPECT_TRUE(PlaySound(path.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NOWAIT));
+  wince::test::WaitSoundIdle();
+  std::vector<SoundPlay> plays = wince::test::SoundPlays();
+  ASSERT_EQ(2u, plays.size());  // the refused requests left no trace
+}
+
+TEST_F(SoundTest, DevicePathsIgnoreCase) {
+  File("Chime.WAV", PcmWav({1, 16, 1, 8000}, 800));
+  std::u16string path = DevicePath("chime.wav");
+  SoundPlay play = PlayAndWait(path);
+  EXPECT_TRUE(play.playable);
+  EXPECT_EQ(path, play.devicePath);
+}
+
+}  // namespace
