@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <tuple>
@@ -50,7 +51,22 @@ std::mutex& TextMutex() {
   return *mutex;
 }
 
+// Loads fontconfig's configuration once; it is released at exit so that the process
+// ends with nothing of it left allocated.
+bool FontconfigReady() {
+  static const bool ready = [] {
+    if (!FcInit()) return false;
+    std::atexit([] {
+      std::lock_guard<std::mutex> lock(TextMutex());
+      FcFini();
+    });
+    return true;
+  }();
+  return ready;
+}
+
 bool MatchFont(const std::string& family, int weight, bool italic, FontMatch* match) {
+  if (!FontconfigReady()) return false;
   FcPattern* pattern = FcPatternCreate();
   if (!pattern) return false;
   if (!family.empty())
