@@ -1,0 +1,25 @@
+// Decoding of device-independent bitmaps: .bmp files and the images inside .ico files.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace wince {
+
+struct DecodedDib {
+  int width = 0;
+  int height = 0;
+  int bitsPerPixel = 0;
+  std::vector<uint32_t> pixels;  // 0xAARRGGBB, rows top-down; alpha only from 32-bpp data
+};
+
+// A .bmp file: BI_RGB at 1, 4, 8, 24 or 32 bits per pixel, bottom-up or top-down.
+// False for anything truncated, inconsistent, unsupported or larger than 16384 a side.
+bool DecodeBmpFile(const uint8_t* data, size_t size, DecodedDib* out);
+
+// An icon image (a DIB whose height counts the colour rows and the AND mask's rows);
+// the pixels get alpha 255 where the icon is opaque, 0 where it is transparent.
+bool DecodeIconImage(const uint8_t* data, size_t size, DecodedDib* out);
+
+}  // namespace wince
