@@ -51,12 +51,16 @@ static DWORD ReadRegDword(LPCWSTR valueName, DWORD fallback) {
   return value;
 }
 
-int Settings::Load() {
-  GetModuleFolder(AppFolder);
+void Settings::DeriveFolders() {
   JoinPath(ExePath, AppFolder, TEXT("TiltChime.exe"));
   JoinPath(SkinFolder, AppFolder, TEXT("Skin\\"));
   JoinPath(SkinFile, SkinFolder, TEXT("Skin.txt"));
   JoinPath(SoundsFolder, AppFolder, TEXT("Sounds\\"));
+}
+
+int Settings::Load() {
+  GetModuleFolder(AppFolder);
+  DeriveFolders();
 
   for (int slot = 0; slot < SETTINGS_SLOT_COUNT; ++slot)
     ReadRegString(HKEY_LOCAL_MACHINE, SETTINGS_REG_KEY, SlotFolderValues[slot], SoundSlotFolder[slot], TEXT(""));

@@ -16,6 +16,8 @@ class Settings {
   int Load();
   // Writes the fifteen persisted values (slots, sensitivities, options); returns 1.
   int Save();
+  // ExePath, SkinFolder, SkinFile and SoundsFolder from AppFolder (the first steps of Load).
+  void DeriveFolders();
 
   // Derived afresh at every start, never stored. A path that would not fit in
   // MAX_PATH characters is left empty rather than cut to a different path.

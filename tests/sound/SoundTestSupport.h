@@ -1,0 +1,59 @@
+// Temporary folders and a private registry file for the sound tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+#include <fstream>
+#include <string>
+#include <windows.h>
+
+namespace soundtest {
+
+namespace fs = std::filesystem;
+
+// The device path of a host path: the same path with '\' for '/'.
+inline std::u16string DevicePath(const fs::path& host) {
+  std::u16string device;
+  for (char c : host.string()) device.push_back(c == '/' ? u'\\' : char16_t(static_cast<unsigned char>(c)));
+  return device;
+}
+
+// The source tree, found from this file's own place (tests/sound/).
+inline fs::path SourceDir() { return fs::path(__FILE__).parent_path().parent_path().parent_path(); }
+
+inline void WriteFile(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A fresh folder per test and a registry file inside it, set before the first
+// registry call of the process (each test runs in its own process). Sounds go to the
+// layer's silent sink, which records what was played.
+class TempFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    root_ = fs::temp_directory_path() /
+            (std::string("tiltchime_") + info->test_suite_name() + "_" + info->name() + "_" +
+             std::to_string(::getpid()));
+    fs::remove_all(root_);
+    fs::create_directories(root_);
+    registry_ = root_ / "registry.reg";
+    ::setenv("WINCE_REGISTRY", registry_.c_str(), 1);
+    ::setenv("WINCE_HEADLESS", "1", 1);
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  fs::path root_;
+  fs::path registry_;
+};
+
+}  // namespace soundtest
