@@ -123,7 +123,8 @@ TEST_F(DrawTextTest, ClipsToTheRectangleUnlessNoClipAndAlwaysToTheBitmap) {
 
   // Far outside or straddling the bitmap: nothing is written out of bounds.
   for (RECT rect : {RECT{-100, -30, 40, 10}, RECT{200, 100, 400, 300}, RECT{-5000, -5000, 9000, 9000},
-                    RECT{INT32_MIN / 2, 0, INT32_MAX / 2, 50}}) {
+                    RECT{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
+                    RECT{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN}}) {
     Draw(TEXT("Clipped text"), rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOCLIP);
     Draw(TEXT("Clipped text"), rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
   }

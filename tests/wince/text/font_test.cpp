@@ -1,6 +1,8 @@
 // CreateFontIndirectW: matching through fontconfig, Windows heights, metrics, lifetime.
 #include <fontconfig/fontconfig.h>
 
+#include <thread>
+
 #include "text_fixture.h"
 
 #include "text/font.h"
@@ -148,6 +150,31 @@ TEST_F(FontTest, WithoutAFontTheSystemFontDraws) {
   EXPECT_EQ(Draw(TEXT("x"), {0, 0, 100, 100}, DT_SINGLELINE), Extent(TEXT("x")).cy);
   EXPECT_TRUE(DeleteObject(system));  // a stock object: deleting it does nothing
   EXPECT_EQ(MetricsOf(system).tmHeight, Extent(TEXT("x")).cy);
+}
+
+// Fonts are created by the loading thread while the main thread draws.
+TEST_F(FontTest, FontsCanBeCreatedAndDrawnOnTwoThreadsAtOnce) {
+  HFONT mainFont = MakeFont(24);
+  SelectObject(dc_, mainFont);
+  std::thread loader([] {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, 64, 32);
+    SelectObject(dc, bitmap);
+    for (int i = 0; i < 20; ++i) {
+      HFONT font = MakeFont(24 + i % 3, i % 2 ? FW_SEMIBOLD : FW_MEDIUM);
+      HGDIOBJ previous = SelectObject(dc, font);
+      RECT rect{0, 0, 64, 32};
+      DrawTextW(dc, TEXT("Loading"), -1, &rect, DT_SINGLELINE | DT_END_ELLIPSIS);
+      SelectObject(dc, previous);
+      DeleteObject(font);
+    }
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+  });
+  for (int i = 0; i < 20; ++i) Draw(TEXT("Splash 42%"), {0, 0, 200, 40}, DT_SINGLELINE | DT_CENTER);
+  loader.join();
+  SelectObject(dc_, wince::SystemFont());
+  DeleteObject(mainFont);
 }
 
 }  // namespace

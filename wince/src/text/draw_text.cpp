@@ -10,6 +10,13 @@ namespace wince {
 namespace {
 
 constexpr char32_t kEllipsis[] = U"...";
+// Coordinates and lengths are held within the range of the Windows GDI (27 bits), so
+// that no sum of them can overflow, whatever the rectangle or the text.
+constexpr int kMaxCoordinate = 1 << 27;
+
+int ClampCoordinate(int64_t v) {
+  return int(std::clamp<int64_t>(v, -kMaxCoordinate, kMaxCoordinate));
+}
 
 bool IsLineBreak(WCHAR c) { return c == u'\r' || c == u'\n'; }
 
@@ -48,6 +55,10 @@ class CharReader {
 // Control characters take no room and draw nothing.
 int Advance(FontFace& face, char32_t ch) { return ch < 0x20 ? 0 : face.GlyphFor(ch).advance; }
 
+int AddAdvance(int width, FontFace& face, char32_t ch) {
+  return std::min(width + Advance(face, ch), kMaxCoordinate);
+}
+
 int EllipsisWidth(FontFace& face) {
   int width = 0;
   for (char32_t ch : std::u32string_view(kEllipsis)) width += Advance(face, ch);
@@ -59,7 +70,7 @@ int MeasureRange(FontFace& face, const WCHAR* begin, const WCHAR* end, bool pref
   int width = 0;
   char32_t ch;
   bool mnemonic;
-  while (reader.Next(&ch, &mnemonic)) width += Advance(face, ch);
+  while (reader.Next(&ch, &mnemonic)) width = AddAdvance(width, face, ch);
   return width;
 }
 
@@ -87,7 +98,7 @@ LineLayout LayOutLine(FontFace& face, const WCHAR* begin, const WCHAR* end, UINT
   char32_t ch;
   bool mnemonic;
   while (reader.Next(&ch, &mnemonic)) {
-    width += Advance(face, ch);
+    width = AddAdvance(width, face, ch);
     if (width + ellipsis > available) break;
     line.end = reader.position();
   }
@@ -232,16 +243,21 @@ int FirstLineTop(const RECT& rect, UINT format, int lineHeight) {
 Box ClipBox(const DeviceContext& dc, const RECT& rect, UINT format) {
   const Box surface{0, 0, dc.surface->width, dc.surface->height};
   if (format & DT_NOCLIP) return surface;
-  return Intersect(surface, {rect.left + dc.origin.x, rect.top + dc.origin.y,
-                             rect.right + dc.origin.x, rect.bottom + dc.origin.y});
+  return Intersect(surface, {ClampCoordinate(int64_t(rect.left) + dc.origin.x),
+                             ClampCoordinate(int64_t(rect.top) + dc.origin.y),
+                             ClampCoordinate(int64_t(rect.right) + dc.origin.x),
+                             ClampCoordinate(int64_t(rect.bottom) + dc.origin.y)});
 }
 
 // Lays out (and unless DT_CALCRECT draws) the text; returns the height of the text, or
 // for a vertically placed single line the distance from the top to the line's bottom.
 int LayOutText(DeviceContext& dc, const Font& font, const WCHAR* text, const WCHAR* end,
-               RECT* rect, UINT format) {
+               RECT* target, UINT format) {
   FontFace& face = font.face();
   const int lineHeight = face.ascent() + face.descent();
+  RECT area{ClampCoordinate(target->left), ClampCoordinate(target->top),
+            ClampCoordinate(target->right), ClampCoordinate(target->bottom)};
+  RECT* rect = &area;
   const int available = rect->right - rect->left;
   static const Surface kNoSurface;
   const bool draw = !(format & DT_CALCRECT) && dc.surface;
@@ -256,19 +272,19 @@ int LayOutText(DeviceContext& dc, const Font& font, const WCHAR* text, const WCH
     const LineLayout line = LayOutLine(face, p, lineEnd, format, available);
     widest = std::max(widest, line.width);
     if (draw) {
-      const int x = LineLeft(*rect, format, line.width) + dc.origin.x;
-      const int y = top + dc.origin.y;
+      const int x = ClampCoordinate(int64_t(LineLeft(*rect, format, line.width)) + dc.origin.x);
+      const int y = ClampCoordinate(int64_t(top) + dc.origin.y);
       if (dc.bkMode == OPAQUE)
         painter.Fill({x, y, x + line.width, y + lineHeight}, PixelFromColor(dc.bkColor));
       PaintLine(font, line, format, painter, x, y);
     }
-    top += lineHeight;
+    top = std::min(top + lineHeight, 2 * kMaxCoordinate);
     if (next >= end) break;
     p = next;
   }
   if (format & DT_CALCRECT) {
-    rect->right = rect->left + widest;
-    rect->bottom = rect->top + (top - firstTop);
+    target->right = rect->left + widest;
+    target->bottom = rect->top + (top - firstTop);
   }
   if ((format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM))) return top - rect->top;
   return top - firstTop;
