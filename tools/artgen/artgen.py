@@ -322,15 +322,23 @@ def panel(cv, x0, y0, x1, y1, r, pressed):
         cv.paint(rrect(x0 + 2, y0 + 1.5, x1 - 2, y0 + 3, 1), (255, 255, 255), 0.08)
 
 
-def bar_background(cv, w, h, top_line):
+def bar_background(cv, w, h, top_line, fade="both"):
+    """The bars' dark gradient with a thin gold line at the top or bottom edge.
+
+    Pieces that sit side by side (the tabs, the top-bar buttons) keep the line unfaded so
+    it runs on unbroken; the top-bar picture fades it in from the left only.
+    """
     cv.paint(lambda d: d.rectangle([0, 0, w * S, h * S], fill=255), Grad(BAR_HI, BAR_LO, 0, h))
     line_y = 0 if top_line == "top" else h - 2
-    cv.paint(lambda d: d.rectangle(sc(0, line_y, w, line_y + 2), fill=255),
-             Grad(GOLD_LO, GOLD_LO, 0, 1))
-    cv.paint(lambda d: d.rectangle(sc(0, line_y, w, line_y + 2), fill=255),
-             Grad((0, 0, 0), GOLD, 0, w * 0.5, horizontal=True), 0.9)
-    cv.paint(lambda d: d.rectangle(sc(w / 2, line_y, w, line_y + 2), fill=255),
-             Grad(GOLD, (0, 0, 0), w * 0.5, w, horizontal=True), 0.9)
+    line = lambda d: d.rectangle(sc(0, line_y, w, line_y + 2), fill=255)
+    if fade == "none":
+        cv.paint(line, GOLD_LO)
+    elif fade == "left":
+        cv.paint(line, Grad(BLACK, GOLD_LO, 0, w * 0.6, horizontal=True))
+    else:
+        cv.paint(line, Grad(BLACK, GOLD, 0, w * 0.5, horizontal=True))
+        cv.paint(lambda d: d.rectangle(sc(w / 2, line_y, w, line_y + 2), fill=255),
+                 Grad(GOLD, BLACK, w * 0.5, w, horizontal=True))
 
 
 # ---------------------------------------------------------------------------------------
@@ -338,7 +346,7 @@ def bar_background(cv, w, h, top_line):
 
 def top_bar_app():
     cv = Canvas(376, 52)
-    bar_background(cv, 376, 52, "bottom")
+    bar_background(cv, 376, 52, "bottom", fade="left")
     cv.paint(glyph_phone(28, 25, 32, tilt=-14), GOLD_GRAD(8, 42))
     cv.paint(arc(28, 25, 21, 150, 210, 2.4), GOLD, 0.8)
     cv.paint(arc(28, 25, 21, -30, 30, 2.4), GOLD, 0.8)
@@ -350,7 +358,7 @@ def top_bar_app():
 
 def top_bar_button(glyph, state):
     cv = Canvas(52, 52)
-    bar_background(cv, 52, 52, "bottom")
+    bar_background(cv, 52, 52, "bottom", fade="none")
     cv.paint(lambda d: d.rectangle(sc(0, 6, 1, 44), fill=255), RIM, 0.5)
     if state == "Dn":
         cv.glow(circle(26, 25, 17), GOLD, 4, 0.5)
@@ -363,7 +371,7 @@ def top_bar_button(glyph, state):
 
 def tab(glyph, label, selected):
     cv = Canvas(160, 108)
-    bar_background(cv, 160, 108, "top")
+    bar_background(cv, 160, 108, "top", fade="none")
     cv.paint(lambda d: d.rectangle(sc(0, 12, 1, 96), fill=255), RIM, 0.45)
     if selected:
         cv.paint(rrect(8, 8, 152, 102, 12), Grad(PANEL_DN_HI, PANEL_DN_LO, 8, 102))
