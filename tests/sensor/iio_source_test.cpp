@@ -1,0 +1,106 @@
+// An IIO accelerometer on a fake sysfs tree.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "sensor/Sources.h"
+
+namespace {
+
+using sensor::Reading;
+
+class FakeSysfs : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/iio-XXXXXX";
+    root = mkdtemp(pattern);
+  }
+  void TearDown() override { std::filesystem::remove_all(root); }
+
+  void Put(const std::string& device, const std::string& file, const std::string& text) {
+    std::filesystem::create_directories(root + "/" + device);
+    std::ofstream(root + "/" + device + "/" + file) << text << "\n";
+  }
+  // Raw readings of one device; scale 0.00980665 m/s^2 per unit makes a unit one milli-g.
+  void Accelerometer(const std::string& device, int x, int y, int z, bool sharedScale = true) {
+    Put(device, "in_accel_x_raw", std::to_string(x));
+    Put(device, "in_accel_y_raw", std::to_string(y));
+    Put(device, "in_accel_z_raw", std::to_string(z));
+    if (sharedScale) Put(device, "in_accel_scale", "0.00980665");
+  }
+
+  std::string root;
+};
+
+TEST_F(FakeSysfs, FaceUpReadsMinusOneG) {
+  // IIO reports the support holding the phone up: +1 g on Z when it lies face up.
+  Accelerometer("iio:device0", 0, 0, 1000);
+  auto iio = sensor::IioSource::Find(root);
+  ASSERT_NE(nullptr, iio);
+  EXPECT_EQ((Reading{0, 0, -1000}), iio->Read(0));
+  Put("iio:device0", "in_accel_x_raw", "-250");
+  EXPECT_EQ((Reading{250, 0, -1000}), iio->Read(0));
+}
+
+TEST_F(FakeSysfs, PerAxisScalesAndOffsets) {
+  Accelerometer("iio:device0", 10, 20, 500, false);
+  Put("iio:device0", "in_accel_x_scale", "0.0980665");   // ten milli-g per unit
+  Put("iio:device0", "in_accel_y_scale", "0.00980665");
+  Put("iio:device0", "in_accel_z_scale", "0.0196133");   // two milli-g per unit
+  Put("iio:device0", "in_accel_offset", "5");
+  Put("iio:device0", "in_accel_y_offset", "-20");
+  auto iio = sensor::IioSource::Find(root);
+  ASSERT_NE(nullptr, iio);
+  EXPECT_EQ((Reading{-150, 0, -1010}), iio->Read(0));
+}
+
+TEST_F(FakeSysfs, MountMatrixTurnsTheSensorIntoThePhone) {
+  Accelerometer("iio:device0", 100, 200, 1000);
+  Put("iio:device0", "in_accel_mount_matrix", "0, 1, 0; -1, 0, 0; 0, 0, 1");
+  auto iio = sensor::IioSource::Find(root);
+  ASSERT_NE(nullptr, iio);
+  EXPECT_EQ((Reading{-200, 100, -1000}), iio->Read(0));
+
+  Accelerometer("iio:device1", 100, 200, 1000);
+  Put("iio:device1", "mount_matrix", "-1, 0, 0; 0, -1, 0; 0, 0, -1");
+  std::filesystem::remove_all(root + "/iio:device0");
+  auto second = sensor::IioSource::Find(root);
+  ASSERT_NE(nullptr, second);
+  EXPECT_EQ((Reading{100, 200, 1000}), second->Read(0));
+}
+
+TEST_F(FakeSysfs, AGarbledMountMatrixIsIgnored) {
+  Accelerometer("iio:device0", 100, 200, 1000);
+  Put("iio:device0", "in_accel_mount_matrix", "0, 1; -1, 0");
+  auto iio = sensor::IioSource::Find(root);
+  ASSERT_NE(nullptr, iio);
+  EXPECT_EQ((Reading{-100, -200, -1000}), iio->Read(0));
+}
+
+TEST_F(FakeSysfs, DevicesWithoutAxesOrScaleAreSkippedInNumberOrder) {
+  EXPECT_EQ(nullptr, sensor::IioSource::Find(root));
+  EXPECT_EQ(nullptr, sensor::IioSource::Find(root + "/missing"));
+  Put("iio:device0", "in_accel_x_raw", "1");  // no Y, Z nor scale
+  Accelerometer("iio:device1", 1, 1, 1, false);  // no scale
+  EXPECT_EQ(nullptr, sensor::IioSource::Find(root));
+  Accelerometer("iio:device10", 10, 0, 0);
+  Accelerometer("iio:device2", 2, 0, 0);
+  auto iio = sensor::IioSource::Find(root);
+  ASSERT_NE(nullptr, iio);
+  EXPECT_EQ(-2, iio->Read(0).x);
+}
+
+TEST_F(FakeSysfs, ADeviceThatGoesAwayKeepsItsLastReading) {
+  Accelerometer("iio:device0", 300, 0, 1000);
+  auto iio = sensor::IioSource::Find(root);
+  ASSERT_NE(nullptr, iio);
+  EXPECT_EQ((Reading{-300, 0, -1000}), iio->Read(0));
+  std::filesystem::remove_all(root + "/iio:device0");
+  EXPECT_EQ((Reading{-300, 0, -1000}), iio->Read(0));
+}
+
+}  // namespace
