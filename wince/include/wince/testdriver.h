@@ -87,9 +87,10 @@ class WINCEAPI Driver {
   Frame Snapshot() const;
   // Writes the window surface as an RGB PNG; false on failure.
   bool SavePng(const std::string& path) const;
+  // The last SHFullScreen flags given for the program's window (0 if none).
+  DWORD FullScreenState() const;
 
  private:
-  Options options_;
   VirtualClock* clock_ = nullptr;
   struct Program;
   Program* program_ = nullptr;

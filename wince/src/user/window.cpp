@@ -59,6 +59,12 @@ void SendSize(HWND handle, WPARAM kind) {
   SendMessageW(handle, WM_SIZE, kind, MAKELPARAM(client.right, client.bottom));
 }
 
+std::shared_ptr<Window> AnyWindow(HWND handle) {
+  std::shared_ptr<Window> window = FindLocalWindow(handle);
+  if (!window) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  return window;
+}
+
 // Windows of the calling thread only: as on Windows, a window belongs to its thread.
 std::shared_ptr<Window> OwnWindow(HWND handle) {
   std::shared_ptr<Window> window = FindLocalWindow(handle);
@@ -210,7 +216,7 @@ BOOL ShowWindow(HWND handle, int command) {
   bool wasVisible, wasMinimized;
   {
     auto lock = LockKernel();
-    std::shared_ptr<Window> window = OwnWindow(handle);
+    std::shared_ptr<Window> window = AnyWindow(handle);
     if (!window) return FALSE;
     wasVisible = window->visible;
     wasMinimized = window->minimized;
@@ -258,7 +264,7 @@ BOOL MoveWindow(HWND handle, int x, int y, int width, int height, BOOL repaint) 
   bool resized;
   {
     auto lock = LockKernel();
-    std::shared_ptr<Window> window = OwnWindow(handle);
+    std::shared_ptr<Window> window = AnyWindow(handle);
     if (!window) return FALSE;
     RECT& r = window->rect;
     resized = r.right - r.left != width || r.bottom - r.top != height;

@@ -1,0 +1,174 @@
+// The message queue, timers and the message loop, under the virtual clock.
+#include <gtest/gtest.h>
+
+#include "wince/host.h"
+#include "wince/testdriver.h"
+
+#include "recorder.h"
+
+namespace {
+
+using wince::test::Driver;
+using wince::test::VirtualClock;
+
+class Messages : public testing::Test {
+ protected:
+  void SetUp() override { recorder::log.clear(); }
+};
+
+TEST_F(Messages, PostedComeBeforeTimersWhichComeBeforePaint) {
+  VirtualClock clock;
+  HWND window = recorder::Create();
+  ASSERT_NE(window, nullptr);
+  recorder::log.clear();
+  InvalidateRect(window, nullptr, FALSE);
+  SetTimer(window, 1, 100, nullptr);
+  clock.AdvanceTime(100);
+  PostMessageW(window, WM_USER, 0, 0);
+  recorder::Pump();
+  EXPECT_EQ(recorder::Messages({WM_USER, WM_TIMER, WM_PAINT}),
+            (std::vector<UINT>{WM_USER, WM_TIMER, WM_PAINT}));
+  DestroyWindow(window);
+}
+
+TEST_F(Messages, PaintIsNotRepeatedOnceValidated) {
+  VirtualClock clock;
+  HWND window = recorder::Create();
+  recorder::Pump();
+  recorder::log.clear();
+  InvalidateRect(window, nullptr, FALSE);
+  InvalidateRect(window, nullptr, FALSE);
+  recorder::Pump();
+  EXPECT_EQ(recorder::Entries(WM_PAINT).size(), 1u);
+  RECT part = {0, 0, 10, 10};
+  InvalidateRect(window, &part, FALSE);
+  ValidateRect(window, nullptr);
+  recorder::Pump();
+  EXPECT_EQ(recorder::Entries(WM_PAINT).size(), 1u);
+  DestroyWindow(window);
+}
+
+TEST_F(Messages, UpdateWindowPaintsAtOnce) {
+  VirtualClock clock;
+  HWND window = recorder::Create();
+  recorder::Pump();
+  recorder::log.clear();
+  UpdateWindow(window);  // nothing invalid: no paint
+  EXPECT_TRUE(recorder::Entries(WM_PAINT).empty());
+  InvalidateRect(window, nullptr, TRUE);
+  UpdateWindow(window);
+  EXPECT_EQ(recorder::Messages({WM_PAINT, WM_ERASEBKGND}), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
+  DestroyWindow(window);
+}
+
+int g_procTicks = 0;
+std::vector<DWORD> g_procTimes;
+
+void CALLBACK CountingTimerProc(HWND window, UINT message, UINT_PTR id, DWORD tick) {
+  EXPECT_EQ(message, static_cast<UINT>(WM_TIMER));
+  EXPECT_EQ(id, 5u);
+  g_procTimes.push_back(tick);
+  if (++g_procTicks == 3) KillTimer(window, id);
+}
+
+// WinMain for timer tests: a timer with a procedure and one for the window procedure.
+int WINAPI TimerMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+  HWND window = recorder::Create();
+  SetTimer(window, 5, 100, CountingTimerProc);
+  SetTimer(window, 9, 250, nullptr);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0)) DispatchMessageW(&msg);
+  return static_cast<int>(msg.wParam);
+}
+
+TEST_F(Messages, TimersKeepTheirPeriodAndStopWhenKilled) {
+  g_procTimes.clear();
+  g_procTicks = 0;
+  Driver driver;
+  DWORD start = driver.Now();
+  driver.Start(TimerMain);
+  driver.AdvanceTime(1000);
+  // The procedure ran at 100, 200, 300 and killed its timer; the window got the other.
+  EXPECT_EQ(g_procTimes, (std::vector<DWORD>{start + 100, start + 200, start + 300}));
+  std::vector<recorder::Entry> ticks = recorder::Entries(WM_TIMER);
+  ASSERT_EQ(ticks.size(), 4u);
+  for (size_t i = 0; i < ticks.size(); ++i) {
+    EXPECT_EQ(ticks[i].wParam, 9u);
+    EXPECT_EQ(ticks[i].tick, start + 250 * (i + 1));
+  }
+}
+
+TEST_F(Messages, ThreadTimerGetsItsOwnIdAndItsProcedure) {
+  VirtualClock clock;
+  g_procTimes.clear();
+  UINT_PTR id = SetTimer(nullptr, 0, 40, [](HWND window, UINT, UINT_PTR, DWORD tick) {
+    EXPECT_EQ(window, nullptr);
+    g_procTimes.push_back(tick);
+  });
+  ASSERT_NE(id, 0u);
+  clock.AdvanceTime(40);
+  recorder::Pump();
+  EXPECT_EQ(g_procTimes, (std::vector<DWORD>{clock.Now()}));
+  EXPECT_TRUE(KillTimer(nullptr, id));
+  EXPECT_FALSE(KillTimer(nullptr, id));
+}
+
+TEST_F(Messages, PostQuitMessageEndsTheLoopWithItsCode) {
+  recorder::quitCode = 42;
+  Driver driver;
+  driver.Start(recorder::WinMain);
+  ASSERT_NE(driver.Window(), nullptr);
+  driver.Close();  // DefWindowProcW destroys the window, whose WM_DESTROY posts the quit
+  EXPECT_EQ(driver.WaitForExit(), 42);
+  EXPECT_EQ(recorder::Messages({WM_CLOSE, WM_DESTROY}), (std::vector<UINT>{WM_CLOSE, WM_DESTROY}));
+  EXPECT_FALSE(IsWindow(recorder::log.back().window));
+  recorder::quitCode = 0;
+}
+
+TEST_F(Messages, OtherThreadsWakeABlockedLoop) {
+  Driver driver;
+  driver.Start(recorder::WinMain);
+  HWND window = driver.Window();
+  recorder::log.clear();
+  // The program is blocked in GetMessageW; this thread invalidates and posts.
+  EXPECT_TRUE(InvalidateRect(window, nullptr, FALSE));
+  ASSERT_TRUE(driver.WaitIdle());
+  EXPECT_EQ(recorder::Entries(WM_PAINT).size(), 1u);
+  EXPECT_TRUE(PostMessageW(window, WM_USER + 1, 3, 4));
+  ASSERT_TRUE(driver.WaitIdle());
+  ASSERT_EQ(recorder::Entries(WM_USER + 1).size(), 1u);
+  EXPECT_EQ(recorder::Entries(WM_USER + 1)[0].lParam, 4);
+  // A message sent from this thread runs on the window's thread and returns its result.
+  EXPECT_EQ(SendMessageW(window, WM_NULL, 0, 0), 0);
+  EXPECT_EQ(recorder::Entries(WM_NULL).size(), 1u);
+}
+
+TEST_F(Messages, StylusAndKeysArriveAsMessages) {
+  std::vector<std::pair<UINT, BOOL>> hooked;
+  static std::vector<std::pair<UINT, BOOL>>* keys = &hooked;
+  WinceSetKeyHook([](UINT vk, BOOL down, DWORD) { keys->push_back({vk, down}); });
+  Driver driver;
+  driver.Start(recorder::WinMain);
+  recorder::log.clear();
+  driver.StylusDown(10, 20);
+  driver.StylusMove(15, 25);
+  driver.StylusUp(16, 26);
+  driver.Key(VK_UP, true);
+  driver.Key(VK_UP, false);
+  auto down = recorder::Entries(WM_LBUTTONDOWN);
+  auto move = recorder::Entries(WM_MOUSEMOVE);
+  auto up = recorder::Entries(WM_LBUTTONUP);
+  ASSERT_EQ(down.size(), 1u);
+  ASSERT_EQ(move.size(), 1u);
+  ASSERT_EQ(up.size(), 1u);
+  EXPECT_EQ(down[0].lParam, MAKELPARAM(10, 20));
+  EXPECT_EQ(down[0].wParam, static_cast<WPARAM>(MK_LBUTTON));
+  EXPECT_EQ(move[0].lParam, MAKELPARAM(15, 25));
+  EXPECT_EQ(move[0].wParam, static_cast<WPARAM>(MK_LBUTTON));
+  EXPECT_EQ(up[0].lParam, MAKELPARAM(16, 26));
+  EXPECT_EQ(recorder::Messages({WM_KEYDOWN, WM_KEYUP}), (std::vector<UINT>{WM_KEYDOWN, WM_KEYUP}));
+  EXPECT_EQ(hooked, (std::vector<std::pair<UINT, BOOL>>{{VK_UP, TRUE}, {VK_UP, FALSE}}));
+  WinceSetKeyHook(nullptr);
+}
+
+}  // namespace

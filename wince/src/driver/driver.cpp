@@ -1,0 +1,198 @@
+#include "wince/testdriver.h"
+
+#include <png.h>
+
+#include <thread>
+
+#include "backend/backend.h"
+#include "kernel/handle.h"
+#include "kernel/module.h"
+#include "kernel/sched.h"
+#include "user/display.h"
+#include "user/state.h"
+
+namespace wince::test {
+
+VirtualClock::VirtualClock(DWORD startTick) {
+  ForceHeadless();
+  StartVirtualTime(startTick);
+}
+
+VirtualClock::~VirtualClock() { StopVirtualTime(); }
+
+bool VirtualClock::WaitIdle() { return WaitAllIdle(); }
+
+void VirtualClock::AdvanceTime(DWORD ms) { AdvanceVirtualTime(ms); }
+
+DWORD VirtualClock::Now() const { return GetTickCount(); }
+
+struct Driver::Program {
+  std::thread thread;
+  bool exited = false;  // guarded by the kernel lock
+  int exitCode = 0;
+};
+
+Driver::Driver(const Options& options) {
+  ForceHeadless();
+  SetDisplay(DisplayConfig{options.width, options.height, options.dpi});
+  if (options.virtualClock) clock_ = new VirtualClock(options.startTick);
+}
+
+Driver::~Driver() {
+  if (program_) {
+    if (!Exited()) {
+      Close();
+      WaitIdle();
+    }
+    // A program that ignores WM_CLOSE is left blocked; the test process ends it.
+    if (program_->thread.joinable()) {
+      if (Exited()) program_->thread.join();
+      else program_->thread.detach();
+    }
+    delete program_;
+  }
+  delete clock_;
+}
+
+void Driver::Start(int(WINAPI* winMain)(HINSTANCE, HINSTANCE, LPWSTR, int)) {
+  program_ = new Program;
+  Program* program = program_;
+  AddTrackedThread();
+  program->thread = std::thread([program, winMain] {
+    BecomeTracked();
+    std::u16string commandLine;
+    int code = winMain(ExecutableInstance(), nullptr, commandLine.data(), SW_SHOW);
+    {
+      auto lock = LockKernel();
+      program->exitCode = code;
+      program->exited = true;
+    }
+    EndTrackedThread();
+  });
+  WaitIdle();
+}
+
+bool Driver::WaitIdle() { return WaitAllIdle(); }
+
+void Driver::AdvanceTime(DWORD ms) {
+  if (clock_) clock_->AdvanceTime(ms);
+  else WaitIdle();
+}
+
+DWORD Driver::Now() const { return GetTickCount(); }
+
+namespace {
+
+void Send(HostEvent::Kind kind, HWND window, int x = 0, int y = 0, UINT vk = 0, bool on = false) {
+  HostEvent event{kind, window, x, y, vk, on};
+  PostHostEvent(event);
+}
+
+}  // namespace
+
+void Driver::StylusDown(int x, int y) {
+  Send(HostEvent::kStylusDown, Window(), x, y);
+  WaitIdle();
+}
+
+void Driver::StylusMove(int x, int y) {
+  Send(HostEvent::kStylusMove, Window(), x, y);
+  WaitIdle();
+}
+
+void Driver::StylusUp(int x, int y) {
+  Send(HostEvent::kStylusUp, Window(), x, y);
+  WaitIdle();
+}
+
+void Driver::Tap(int x, int y) {
+  StylusDown(x, y);
+  StylusUp(x, y);
+}
+
+void Driver::Activate(bool active) {
+  Send(HostEvent::kActivate, Window(), 0, 0, 0, active);
+  WaitIdle();
+}
+
+void Driver::Key(UINT vk, bool down) {
+  Send(HostEvent::kKey, Window(), 0, 0, vk, down);
+  WaitIdle();
+}
+
+void Driver::Close() {
+  Send(HostEvent::kClose, Window());
+  WaitIdle();
+}
+
+int Driver::WaitForExit() {
+  WaitIdle();
+  if (!Exited()) return -1;
+  if (program_->thread.joinable()) program_->thread.join();
+  auto lock = LockKernel();
+  return program_->exitCode;
+}
+
+bool Driver::Exited() const {
+  auto lock = LockKernel();
+  return program_ && program_->exited;
+}
+
+HWND Driver::Window() const {
+  auto lock = LockKernel();
+  return User().firstTopLevel;
+}
+
+COLORREF Driver::Pixel(int x, int y) const {
+  auto lock = LockKernel();
+  std::shared_ptr<wince::Window> window = FindLocalWindow(User().firstTopLevel);
+  if (!window) return CLR_INVALID;
+  const Surface& surface = window->surface;
+  if (x < 0 || y < 0 || x >= surface.width || y >= surface.height) return CLR_INVALID;
+  uint32_t pixel = surface.pixels[static_cast<size_t>(y) * surface.stride + x];
+  return RGB(pixel >> 16, pixel >> 8, pixel);
+}
+
+Frame Driver::Snapshot() const {
+  Frame frame;
+  auto lock = LockKernel();
+  std::shared_ptr<wince::Window> window = FindLocalWindow(User().firstTopLevel);
+  if (!window) return frame;
+  const Surface& surface = window->surface;
+  frame.width = surface.width;
+  frame.height = surface.height;
+  frame.pixels.reserve(static_cast<size_t>(surface.width) * surface.height);
+  for (int y = 0; y < surface.height; ++y) {
+    const uint32_t* row = surface.pixels + static_cast<size_t>(y) * surface.stride;
+    frame.pixels.insert(frame.pixels.end(), row, row + surface.width);
+  }
+  return frame;
+}
+
+bool Driver::SavePng(const std::string& path) const {
+  Frame frame = Snapshot();
+  if (frame.pixels.empty()) return false;
+  std::vector<uint8_t> rgb;
+  rgb.reserve(frame.pixels.size() * 3);
+  for (uint32_t pixel : frame.pixels) {
+    rgb.push_back(static_cast<uint8_t>(pixel >> 16));
+    rgb.push_back(static_cast<uint8_t>(pixel >> 8));
+    rgb.push_back(static_cast<uint8_t>(pixel));
+  }
+  png_image image = {};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(frame.width);
+  image.height = static_cast<png_uint_32>(frame.height);
+  image.format = PNG_FORMAT_RGB;
+  bool written = png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr) != 0;
+  png_image_free(&image);
+  return written;
+}
+
+DWORD Driver::FullScreenState() const {
+  auto lock = LockKernel();
+  std::shared_ptr<wince::Window> window = FindLocalWindow(User().firstTopLevel);
+  return window ? window->fullScreenState : 0;
+}
+
+}  // namespace wince::test
