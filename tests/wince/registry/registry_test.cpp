@@ -66,7 +66,7 @@ std::u16string GetString(HKEY root, const WCHAR* key, const WCHAR* name, HRESULT
   return buffer;
 }
 
-class RegistryTest : public ::testing::Test {
+class WinceRegistryTest : public ::testing::Test {
  protected:
   void SetUp() override {
     char pattern[] = "/tmp/wince_registry_XXXXXX";
@@ -80,7 +80,7 @@ class RegistryTest : public ::testing::Test {
   std::string path_;
 };
 
-TEST_F(RegistryTest, ValuesRoundTripThroughTheFile) {
+TEST_F(WinceRegistryTest, ValuesRoundTripThroughTheFile) {
   // Quotes, backslashes, line breaks, non-Latin and non-BMP characters.
   const std::u16string text = u"C:\\Sounds\\\"Bell\"\nline 2\r\n\u00e9\u4e2d\U0001F514 end";
   ASSERT_EQ(0, InChild([&] {
@@ -110,7 +110,7 @@ TEST_F(RegistryTest, ValuesRoundTripThroughTheFile) {
   }));
 }
 
-TEST_F(RegistryTest, FileIsReadableRegistryEditorText) {
+TEST_F(WinceRegistryTest, FileIsReadableRegistryEditorText) {
   ASSERT_EQ(S_OK, RegistrySetString(HKEY_LOCAL_MACHINE, kKey, u"SoundSlot1Folder", u"Bells \"A\"\\B"));
   ASSERT_EQ(S_OK, RegistrySetDWORD(HKEY_LOCAL_MACHINE, kKey, u"SensitivityX", 10));
   ASSERT_EQ(S_OK, RegistrySetString(HKEY_CURRENT_USER, u"Software\\Y", nullptr, u"two\nlines"));
@@ -128,7 +128,7 @@ TEST_F(RegistryTest, FileIsReadableRegistryEditorText) {
   EXPECT_EQ(std::vector<std::string>{"registry.reg"}, FolderNames(folder_));
 }
 
-TEST_F(RegistryTest, HandEditedFileIsRead) {
+TEST_F(WinceRegistryTest, HandEditedFileIsRead) {
   WriteText(path_,
             "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n"
             "\r\n"
@@ -142,7 +142,7 @@ TEST_F(RegistryTest, HandEditedFileIsRead) {
   EXPECT_EQ(u"caf\u00e9", GetString(HKEY_LOCAL_MACHINE, kPowerKey, u"Name"));
 }
 
-TEST_F(RegistryTest, KeysIgnoreCaseAndALeadingBackslash) {
+TEST_F(WinceRegistryTest, KeysIgnoreCaseAndALeadingBackslash) {
   ASSERT_EQ(S_OK, RegistrySetDWORD(HKEY_LOCAL_MACHINE, kPowerKey, u"BattPowerOff", 180));
   DWORD value = 0;
   EXPECT_EQ(S_OK, RegistryGetDWORD(HKEY_LOCAL_MACHINE, u"system\\CURRENTCONTROLSET\\control\\power\\",
@@ -162,7 +162,7 @@ TEST_F(RegistryTest, KeysIgnoreCaseAndALeadingBackslash) {
             RegistryGetDWORD(HKEY_CURRENT_USER, kPowerKey, u"BattPowerOff", &value));
 }
 
-TEST_F(RegistryTest, FailedReads) {
+TEST_F(WinceRegistryTest, FailedReads) {
   ASSERT_EQ(S_OK, RegistrySetString(HKEY_LOCAL_MACHINE, kKey, u"Name", u"abcdef"));
   ASSERT_EQ(S_OK, RegistrySetDWORD(HKEY_LOCAL_MACHINE, kKey, u"Number", 7));
   const HRESULT notFound = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
@@ -203,7 +203,7 @@ TEST_F(RegistryTest, FailedReads) {
             RegistryGetDWORD(reinterpret_cast<HKEY>(uintptr_t(0x1234)), kKey, u"Number", &value));
 }
 
-TEST_F(RegistryTest, GarbledFileIsKeptAsideAndDefaultsApply) {
+TEST_F(WinceRegistryTest, GarbledFileIsKeptAsideAndDefaultsApply) {
   const std::string garbage = "Windows Registry Editor Version 5.00\n[HKEY_LOCAL_MACHINE\\X]\n\"broken\n";
   for (int round = 0; round < 2; ++round) {
     WriteText(path_, garbage + std::to_string(round));
@@ -228,7 +228,7 @@ TEST_F(RegistryTest, GarbledFileIsKeptAsideAndDefaultsApply) {
   EXPECT_NE(std::string::npos, ReadText(path_).find("\"fresh\"=dword:00000001"));
 }
 
-TEST_F(RegistryTest, UnreadableHiveIsNeverOverwritten) {
+TEST_F(WinceRegistryTest, UnreadableHiveIsNeverOverwritten) {
   ASSERT_EQ(0, mkdir(path_.c_str(), 0700));
   WriteText(path_ + "/keep", "x");
   DWORD value = 0;
@@ -237,14 +237,14 @@ TEST_F(RegistryTest, UnreadableHiveIsNeverOverwritten) {
   EXPECT_EQ("x", ReadText(path_ + "/keep"));
 }
 
-TEST_F(RegistryTest, DefaultPathIsUnderTheConfigFolder) {
+TEST_F(WinceRegistryTest, DefaultPathIsUnderTheConfigFolder) {
   unsetenv("WINCE_REGISTRY");
   setenv("XDG_CONFIG_HOME", (folder_ + "/config").c_str(), 1);
   ASSERT_EQ(S_OK, RegistrySetDWORD(HKEY_LOCAL_MACHINE, kKey, u"A", 1));
   EXPECT_NE(std::string::npos, ReadText(folder_ + "/config/tiltchime/registry.reg").find("\"A\"=dword:00000001"));
 }
 
-TEST_F(RegistryTest, ConcurrentWritersLoseNothing) {
+TEST_F(WinceRegistryTest, ConcurrentWritersLoseNothing) {
   std::vector<std::thread> threads;
   for (int t = 0; t < 4; ++t) {
     threads.emplace_back([t] {
@@ -296,7 +296,7 @@ int CheckState() {
   return text == TextFor(count) || text == TextFor(count + 1) ? 0 : 3;
 }
 
-TEST_F(RegistryTest, KilledWriterLeavesTheOldOrTheNewFile) {
+TEST_F(WinceRegistryTest, KilledWriterLeavesTheOldOrTheNewFile) {
   ASSERT_EQ(0, InChild([] { return WriteState(0); }));
   std::mt19937 random(12345);
   for (int round = 0; round < 200; ++round) {

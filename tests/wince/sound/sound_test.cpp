@@ -15,6 +15,7 @@
 #include <mmsystem.h>
 #include <windows.h>
 #include <wince/soundsink.h>
+#include <wince/testdriver.h>
 
 namespace {
 
@@ -129,7 +130,7 @@ uint64_t AtOutputRate(uint64_t frames, uint32_t rate) {
   return uint64_t(std::llround(double(frames) * wince::test::SoundDeviceRate() / rate));
 }
 
-class SoundTest : public ::testing::Test {
+class WincePlaySoundTest : public ::testing::Test {
  protected:
   void SetUp() override {
     char pattern[] = "/tmp/wince_sound_XXXXXX";
@@ -163,7 +164,7 @@ class SoundTest : public ::testing::Test {
   std::string folder_;
 };
 
-TEST_F(SoundTest, EveryPcmFormatDecodesToItsLength) {
+TEST_F(WincePlaySoundTest, EveryPcmFormatDecodesToItsLength) {
   const Format formats[] = {{1, 8, 1, 0}, {1, 16, 1, 0}, {1, 24, 1, 0}, {1, 32, 1, 0}, {3, 32, 1, 0}, {0xFFFE, 24, 1, 0}};
   for (Format f : formats) {
     for (uint16_t channels : {1, 2}) {
@@ -181,7 +182,7 @@ TEST_F(SoundTest, EveryPcmFormatDecodesToItsLength) {
   }
 }
 
-TEST_F(SoundTest, AdpcmDecodes) {
+TEST_F(WincePlaySoundTest, AdpcmDecodes) {
   SoundPlay ima = PlayAndWait(File("ima.wav", ImaAdpcmWav(22050, 3)));
   EXPECT_TRUE(ima.playable);
   EXPECT_EQ(3u * 505, ima.sourceFrames);
@@ -193,7 +194,7 @@ TEST_F(SoundTest, AdpcmDecodes) {
   EXPECT_EQ(4u * 500, ms.totalFrames);
 }
 
-TEST_F(SoundTest, ANewSoundCutsOffTheOnePlaying) {
+TEST_F(WincePlaySoundTest, ANewSoundCutsOffTheOnePlaying) {
   // Ten seconds each: neither can end on its own during the test.
   const std::string tenSeconds = PcmWav({1, 8, 1, 8000}, 80000);
   const std::u16string first = File("first.wav", tenSeconds);
@@ -236,7 +237,40 @@ TEST_F(SoundTest, ANewSoundCutsOffTheOnePlaying) {
   EXPECT_TRUE(plays[3].cutOff);
 }
 
-TEST_F(SoundTest, UnplayableFilesPlayNothingAndStopTheSoundBefore) {
+TEST_F(WincePlaySoundTest, ASoundPlaysForItsDurationOnTheProgramsClock) {
+  wince::test::VirtualClock clock(5000);
+  const std::u16string first = File("first.wav", PcmWav({1, 16, 2, 44100}, 44100));
+  const std::u16string second = File("second.wav", PcmWav({1, 16, 1, 22050}, 22050));
+
+  ASSERT_TRUE(PlaySound(first.c_str(), nullptr, kFlags));
+  ASSERT_TRUE(clock.WaitIdle());  // the player's thread counts as idle once it waits again
+  std::vector<SoundPlay> plays = wince::test::SoundPlays();
+  ASSERT_EQ(1u, plays.size());
+  EXPECT_EQ(5000u, plays[0].tick);
+  EXPECT_EQ(0u, plays[0].frames);
+  clock.AdvanceTime(250);
+  EXPECT_EQ(11025u, wince::test::SoundPlays()[0].frames);
+  clock.AdvanceTime(1000);
+  plays = wince::test::SoundPlays();
+  EXPECT_EQ(44100u, plays[0].frames);
+  EXPECT_FALSE(plays[0].cutOff);
+
+  // A sound that has ended is not cut off by the next one; one still playing is.
+  ASSERT_TRUE(PlaySound(second.c_str(), nullptr, kFlags));
+  ASSERT_TRUE(clock.WaitIdle());
+  clock.AdvanceTime(100);
+  ASSERT_TRUE(PlaySound(first.c_str(), nullptr, kFlags));
+  ASSERT_TRUE(clock.WaitIdle());
+  plays = wince::test::SoundPlays();
+  ASSERT_EQ(3u, plays.size());
+  EXPECT_FALSE(plays[0].cutOff);
+  EXPECT_EQ(6250u, plays[1].tick);
+  EXPECT_EQ(4410u, plays[1].frames);
+  EXPECT_TRUE(plays[1].cutOff);
+  EXPECT_EQ(6350u, plays[2].tick);
+}
+
+TEST_F(WincePlaySoundTest, UnplayableFilesPlayNothingAndStopTheSoundBefore) {
   const std::string good = PcmWav({1, 16, 2, 44100}, 441000);
   std::string truncated = good.substr(0, good.size() / 2);
   std::string badFormat = PcmWav({1, 16, 1, 8000}, 100);
@@ -270,7 +304,7 @@ TEST_F(SoundTest, UnplayableFilesPlayNothingAndStopTheSoundBefore) {
   }
 }
 
-TEST_F(SoundTest, OnlyAsynchronousFilePlaysAreOffered) {
+TEST_F(WincePlaySoundTest, OnlyAsynchronousFilePlaysAreOffered) {
   const std::u16string path = File("tone.wav", PcmWav({1, 16, 1, 8000}, 80000));
   SoundPlay playing = PlayAndWait(path);
   ASSERT_TRUE(playing.playable);
@@ -284,7 +318,7 @@ TEST_F(SoundTest, OnlyAsynchronousFilePlaysAreOffered) {
   ASSERT_EQ(2u, plays.size());  // the refused requests left no trace
 }
 
-TEST_F(SoundTest, DevicePathsIgnoreCase) {
+TEST_F(WincePlaySoundTest, DevicePathsIgnoreCase) {
   File("Chime.WAV", PcmWav({1, 16, 1, 8000}, 800));
   std::u16string path = DevicePath("chime.wav");
   SoundPlay play = PlayAndWait(path);
