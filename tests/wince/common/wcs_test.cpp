@@ -33,7 +33,7 @@ TEST(WideString, NumbersParseLikeTheCLibrary) {
   EXPECT_EQ(_wtoi(TEXT("-17")), -17);
   EXPECT_EQ(_wtoi(TEXT("abc")), 0);
   EXPECT_EQ(_wtoi(TEXT("99999999999")), INT32_MAX);
-  EXPECT_EQ(wcstoul(TEXT("0000000a"), nullptr, 16), 10u);
+  EXPECT_EQ(_wtoi(TEXT("-99999999999")), INT32_MIN);
   WCHAR buf[16];
   EXPECT_EQ(wcscmp(_itow(-2147483647 - 1, buf, 10), TEXT("-2147483648")), 0);
   EXPECT_EQ(wcscmp(_itow(255, buf, 16), TEXT("ff")), 0);

@@ -18,7 +18,5 @@ WINCEAPI WCHAR* wcsstr(const WCHAR* s, const WCHAR* sub);
 WINCEAPI WCHAR towlower(WCHAR c);
 WINCEAPI WCHAR towupper(WCHAR c);
 WINCEAPI int _wtoi(const WCHAR* s);
-WINCEAPI long wcstol(const WCHAR* s, WCHAR** end, int base);
-WINCEAPI unsigned long wcstoul(const WCHAR* s, WCHAR** end, int base);
 // Formats a decimal integer; returns dst (the Microsoft C library's _itow with radix).
 WINCEAPI WCHAR* _itow(int value, WCHAR* dst, int radix);

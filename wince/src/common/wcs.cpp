@@ -89,52 +89,21 @@ WCHAR* wcsstr(const WCHAR* s, const WCHAR* sub) {
   return n == 0 ? const_cast<WCHAR*>(s) : nullptr;
 }
 
-static int DigitValue(WCHAR c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'z') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'Z') return c - u'A' + 10;
-  return 99;
-}
-
-// Parses like strtoul: leading blanks, an optional sign, an optional 0x prefix in base
-// 16 or 0; saturates at the unsigned range.
-static unsigned long long ParseUnsigned(const WCHAR* s, WCHAR** end, int base, bool* negative) {
+// Parses like atoi of the C library: leading blanks, an optional sign, decimal digits;
+// saturates at the range of int.
+int _wtoi(const WCHAR* s) {
   const WCHAR* p = s;
   while (*p == u' ' || (*p >= u'\t' && *p <= u'\r')) ++p;
-  *negative = false;
-  if (*p == u'+' || *p == u'-') *negative = (*p++ == u'-');
-  if ((base == 0 || base == 16) && p[0] == u'0' && (p[1] == u'x' || p[1] == u'X') && DigitValue(p[2]) < 16) {
-    p += 2;
-    base = 16;
-  } else if (base == 0) {
-    base = (p[0] == u'0') ? 8 : 10;
+  bool negative = false;
+  if (*p == u'+' || *p == u'-') negative = (*p++ == u'-');
+  int64_t value = 0;
+  for (; *p >= u'0' && *p <= u'9'; ++p) {
+    value = value * 10 + (*p - u'0');
+    if (value > int64_t(INT32_MAX) + 1) value = int64_t(INT32_MAX) + 1;
   }
-  const WCHAR* digits = p;
-  unsigned long long value = 0;
-  const unsigned long long limit = 0xFFFFFFFFull;
-  for (int d; (d = DigitValue(*p)) < base; ++p) {
-    value = value * unsigned(base) + unsigned(d);
-    if (value > limit) value = limit + 1;
-  }
-  if (end) *end = const_cast<WCHAR*>(p == digits ? s : p);
-  return value;
+  if (negative) return int(-value);
+  return value > INT32_MAX ? INT32_MAX : int(value);
 }
-
-long wcstol(const WCHAR* s, WCHAR** end, int base) {
-  bool negative;
-  unsigned long long v = ParseUnsigned(s, end, base, &negative);
-  if (negative) return v > 0x80000000ull ? INT32_MIN : -(long)v;
-  return v > 0x7FFFFFFFull ? INT32_MAX : (long)v;
-}
-
-unsigned long wcstoul(const WCHAR* s, WCHAR** end, int base) {
-  bool negative;
-  unsigned long long v = ParseUnsigned(s, end, base, &negative);
-  if (v > 0xFFFFFFFFull) return 0xFFFFFFFFul;
-  return negative ? (unsigned long)(uint32_t)(-(int64_t)v) : (unsigned long)v;
-}
-
-int _wtoi(const WCHAR* s) { return (int)wcstol(s, nullptr, 10); }
 
 WCHAR* _itow(int value, WCHAR* dst, int radix) {
   if (radix < 2 || radix > 36) radix = 10;
