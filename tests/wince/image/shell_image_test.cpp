@@ -146,7 +146,7 @@ bool WritePng(const std::string& path, const PngSpec& spec) {
   return std::fclose(file) == 0;
 }
 
-class ShellImageTest : public ::testing::Test {
+class WinceShellImageTest : public ::testing::Test {
  protected:
   void SetUp() override {
     char pattern[] = "/tmp/wince_image_XXXXXX";
@@ -202,7 +202,7 @@ struct Format {
 };
 
 // Every colour type at every depth it allows, progressive and interlaced.
-TEST_F(ShellImageTest, DecodesEveryColourTypeAndDepthExactly) {
+TEST_F(WinceShellImageTest, DecodesEveryColourTypeAndDepthExactly) {
   const Format formats[] = {
       {PNG_COLOR_TYPE_GRAY, 1},       {PNG_COLOR_TYPE_GRAY, 2},       {PNG_COLOR_TYPE_GRAY, 4},
       {PNG_COLOR_TYPE_GRAY, 8},       {PNG_COLOR_TYPE_GRAY, 16},      {PNG_COLOR_TYPE_GRAY_ALPHA, 8},
@@ -229,7 +229,7 @@ TEST_F(ShellImageTest, DecodesEveryColourTypeAndDepthExactly) {
 
 // Transparency is composited over black: tRNS entries of a palette, and the one key
 // colour of gray and RGB images.
-TEST_F(ShellImageTest, CompositesTransparencyOverBlack) {
+TEST_F(WinceShellImageTest, CompositesTransparencyOverBlack) {
   for (int depth : {1, 2, 4, 8}) {
     SCOPED_TRACE(::testing::Message() << "palette depth " << depth);
     PngSpec spec;
@@ -260,7 +260,7 @@ TEST_F(ShellImageTest, CompositesTransparencyOverBlack) {
   }
 }
 
-TEST_F(ShellImageTest, MagentaKeyedIconKeepsItsKeyExactly) {
+TEST_F(WinceShellImageTest, MagentaKeyedIconKeepsItsKeyExactly) {
   PngSpec spec;
   spec.colorType = PNG_COLOR_TYPE_PALETTE;
   spec.bitDepth = 1;
@@ -268,7 +268,7 @@ TEST_F(ShellImageTest, MagentaKeyedIconKeepsItsKeyExactly) {
   ExpectDecodes(spec);
 }
 
-TEST_F(ShellImageTest, FindsTheFileWithoutRegardToCase) {
+TEST_F(WinceShellImageTest, FindsTheFileWithoutRegardToCase) {
   PngSpec spec;
   ASSERT_TRUE(WritePng(HostPath("Pic_TopBar_App.png"), spec));
   HBITMAP bitmap = Load(HostPath("PIC_topbar_app.PNG"));
@@ -295,7 +295,7 @@ std::string HeaderOnlyPng(uint32_t width, uint32_t height) {
   return ihdr + bytes.substr(33);
 }
 
-TEST_F(ShellImageTest, RefusesMissingEmptyAndNonPngFiles) {
+TEST_F(WinceShellImageTest, RefusesMissingEmptyAndNonPngFiles) {
   EXPECT_EQ(SHLoadImageFile(nullptr), nullptr);
   EXPECT_EQ(Load(HostPath("missing.png")), nullptr);
   EXPECT_EQ(Load(dir_), nullptr);  // a folder
@@ -306,7 +306,7 @@ TEST_F(ShellImageTest, RefusesMissingEmptyAndNonPngFiles) {
 }
 
 // Every prefix of a valid file is refused; none crashes or leaks (run under ASan).
-TEST_F(ShellImageTest, RefusesEveryTruncationOfAValidFile) {
+TEST_F(WinceShellImageTest, RefusesEveryTruncationOfAValidFile) {
   PngSpec spec;
   spec.colorType = PNG_COLOR_TYPE_RGBA;
   spec.interlaced = true;
@@ -320,7 +320,7 @@ TEST_F(ShellImageTest, RefusesEveryTruncationOfAValidFile) {
   }
 }
 
-TEST_F(ShellImageTest, RefusesDamagedImageData) {
+TEST_F(WinceShellImageTest, RefusesDamagedImageData) {
   PngSpec spec;
   ASSERT_TRUE(WritePng(HostPath("whole.png"), spec));
   std::string bytes = ReadBytes(HostPath("whole.png"));
@@ -335,7 +335,7 @@ TEST_F(ShellImageTest, RefusesDamagedImageData) {
 }
 
 // A few bytes that declare a vast image are refused before any pixel memory is taken.
-TEST_F(ShellImageTest, RefusesImagesBeyondThePixelLimits) {
+TEST_F(WinceShellImageTest, RefusesImagesBeyondThePixelLimits) {
   const struct {
     uint32_t width, height;
   } sizes[] = {{100000, 100000}, {16385, 1}, {1, 16385}, {8193, 8193}, {0x7FFFFFFF, 1}};

@@ -8,7 +8,7 @@ namespace {
 using text_test::Box;
 using text_test::MakeFont;
 
-class DrawTextTest : public text_test::TextCanvas {
+class WinceDrawTextTest : public text_test::TextCanvas {
  protected:
   void SetUp() override {
     TextCanvas::SetUp();
@@ -38,7 +38,7 @@ class DrawTextTest : public text_test::TextCanvas {
   int lineHeight_ = 0;
 };
 
-TEST_F(DrawTextTest, PlacesASingleLineAsWindowsDoes) {
+TEST_F(WinceDrawTextTest, PlacesASingleLineAsWindowsDoes) {
   const WCHAR* text = TEXT("Hog");
   const int width = Extent(text).cx;
   for (RECT rect : {RECT{10, 10, 211, 91}, RECT{10, 10, 210, 90}}) {
@@ -63,7 +63,7 @@ TEST_F(DrawTextTest, PlacesASingleLineAsWindowsDoes) {
   }
 }
 
-TEST_F(DrawTextTest, InkStaysInsideTheLineCellAndTheMeasuredWidth) {
+TEST_F(WinceDrawTextTest, InkStaysInsideTheLineCellAndTheMeasuredWidth) {
   const WCHAR* text = TEXT("Wjg|");
   const Box ink = InkOf(text, {20, 20, 220, 100}, DT_SINGLELINE);
   EXPECT_GE(ink.top, 20);
@@ -73,7 +73,7 @@ TEST_F(DrawTextTest, InkStaysInsideTheLineCellAndTheMeasuredWidth) {
 }
 
 // The longest start of the text that leaves room for "..." is kept.
-TEST_F(DrawTextTest, EndEllipsisDropsCharactersUntilTheRestFits) {
+TEST_F(WinceDrawTextTest, EndEllipsisDropsCharactersUntilTheRestFits) {
   const std::u16string text = TEXT("Wonderful chimes of the evening");
   const int dots = Extent(TEXT("...")).cx;
   for (int width : {60, 97, 150, 201}) {
@@ -90,7 +90,7 @@ TEST_F(DrawTextTest, EndEllipsisDropsCharactersUntilTheRestFits) {
   }
 }
 
-TEST_F(DrawTextTest, EndEllipsisAloneWhenNothingElseFitsAndUntouchedWhenAllFits) {
+TEST_F(WinceDrawTextTest, EndEllipsisAloneWhenNothingElseFitsAndUntouchedWhenAllFits) {
   const RECT narrow{5, 5, 5 + Extent(TEXT("W...")).cx - 1, 60};
   Clear();
   Draw(TEXT("Wonderful"), narrow, DT_SINGLELINE | DT_END_ELLIPSIS);
@@ -108,7 +108,7 @@ TEST_F(DrawTextTest, EndEllipsisAloneWhenNothingElseFitsAndUntouchedWhenAllFits)
   EXPECT_EQ(whole, Snapshot());
 }
 
-TEST_F(DrawTextTest, ClipsToTheRectangleUnlessNoClipAndAlwaysToTheBitmap) {
+TEST_F(WinceDrawTextTest, ClipsToTheRectangleUnlessNoClipAndAlwaysToTheBitmap) {
   const RECT small{50, 40, 90, 50};
   const Box ink = InkOf(TEXT("WWWWWWWW"), small, DT_SINGLELINE | DT_VCENTER);
   EXPECT_GE(ink.left, small.left);
@@ -131,7 +131,7 @@ TEST_F(DrawTextTest, ClipsToTheRectangleUnlessNoClipAndAlwaysToTheBitmap) {
 }
 
 // Full coverage is exactly the text colour; edges blend it with what was there.
-TEST_F(DrawTextTest, BlendsTheTextColourOverTheTarget) {
+TEST_F(WinceDrawTextTest, BlendsTheTextColourOverTheTarget) {
   SetTextColor(dc_, RGB(255, 0, 0));
   InkOf(TEXT("Mill"), {10, 10, 230, 110}, DT_SINGLELINE);
   int solid = 0, partial = 0;
@@ -147,7 +147,7 @@ TEST_F(DrawTextTest, BlendsTheTextColourOverTheTarget) {
   EXPECT_GT(partial, 0);  // anti-aliased
 }
 
-TEST_F(DrawTextTest, OpaqueModeFillsTheTextCellWithTheBackgroundColour) {
+TEST_F(WinceDrawTextTest, OpaqueModeFillsTheTextCellWithTheBackgroundColour) {
   SetBkMode(dc_, OPAQUE);
   SetBkColor(dc_, RGB(0, 0, 255));
   const WCHAR* text = TEXT("Tone");
@@ -167,7 +167,7 @@ TEST_F(DrawTextTest, OpaqueModeFillsTheTextCellWithTheBackgroundColour) {
   EXPECT_EQ(Pixel((left + right) / 2, bottom), kWhite);
 }
 
-TEST_F(DrawTextTest, CalcRectMeasuresWithoutDrawing) {
+TEST_F(WinceDrawTextTest, CalcRectMeasuresWithoutDrawing) {
   RECT rect{7, 9, 500, 500};
   const int height = DrawTextW(dc_, TEXT("Pick a sound"), -1, &rect, DT_SINGLELINE | DT_CALCRECT);
   EXPECT_EQ(height, lineHeight_);
@@ -178,7 +178,7 @@ TEST_F(DrawTextTest, CalcRectMeasuresWithoutDrawing) {
   EXPECT_EQ(Ink(), (Box{kWidth, kHeight, 0, 0}));
 }
 
-TEST_F(DrawTextTest, CountLimitsTheTextAndMinusOneMeansZeroTerminated) {
+TEST_F(WinceDrawTextTest, CountLimitsTheTextAndMinusOneMeansZeroTerminated) {
   RECT rect{5, 5, 235, 60};
   Clear();
   DrawTextW(dc_, TEXT("Chimes"), 3, &rect, DT_SINGLELINE);
@@ -193,7 +193,7 @@ TEST_F(DrawTextTest, CountLimitsTheTextAndMinusOneMeansZeroTerminated) {
 }
 
 // '&' marks a mnemonic (drawn underlined) unless DT_NOPREFIX; "&&" shows one '&'.
-TEST_F(DrawTextTest, PrefixCharactersAsWindowsTreatsThem) {
+TEST_F(WinceDrawTextTest, PrefixCharactersAsWindowsTreatsThem) {
   RECT rect{5, 5, 500, 60};
   DrawTextW(dc_, TEXT("Rock && Roll"), -1, &rect, DT_SINGLELINE | DT_CALCRECT);
   EXPECT_EQ(rect.right - rect.left, Extent(TEXT("Rock & Roll")).cx);
@@ -207,7 +207,7 @@ TEST_F(DrawTextTest, PrefixCharactersAsWindowsTreatsThem) {
   EXPECT_GT(marked.bottom, plain.bottom);  // the underline below the baseline
 }
 
-TEST_F(DrawTextTest, LinesBreakWithoutSingleLineAndWordsWrapWithWordBreak) {
+TEST_F(WinceDrawTextTest, LinesBreakWithoutSingleLineAndWordsWrapWithWordBreak) {
   RECT rect{5, 5, 235, 115};
   EXPECT_EQ(DrawTextW(dc_, TEXT("One\r\nTwo\nThree"), -1, &rect, DT_CALCRECT), 3 * lineHeight_);
   rect = {5, 5, 5 + Extent(TEXT("Wind chime")).cx, 115};
@@ -219,7 +219,7 @@ TEST_F(DrawTextTest, LinesBreakWithoutSingleLineAndWordsWrapWithWordBreak) {
 }
 
 // Once every character has been drawn, drawing renders nothing new.
-TEST_F(DrawTextTest, GlyphCacheStaysTheSameSizeInTheSteadyState) {
+TEST_F(WinceDrawTextTest, GlyphCacheStaysTheSameSizeInTheSteadyState) {
   const RECT rect{5, 5, 120, 60};
   const UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
   Draw(TEXT("Sensitivity 10"), rect, format);
@@ -232,7 +232,7 @@ TEST_F(DrawTextTest, GlyphCacheStaysTheSameSizeInTheSteadyState) {
   EXPECT_EQ(wince::GlyphCacheSize(font_), warm + 1);
 }
 
-TEST_F(DrawTextTest, SemiboldInksMoreThanMedium) {
+TEST_F(WinceDrawTextTest, SemiboldInksMoreThanMedium) {
   auto darkness = [&](HFONT font) {
     SelectObject(dc_, font);
     Clear();

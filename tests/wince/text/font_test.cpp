@@ -13,7 +13,7 @@ namespace {
 using text_test::kSkinFace;
 using text_test::MakeFont;
 
-class FontTest : public text_test::TextCanvas {
+class WinceFontTest : public text_test::TextCanvas {
  protected:
   TEXTMETRICW MetricsOf(HFONT font) {
     HGDIOBJ previous = SelectObject(dc_, font);
@@ -26,7 +26,7 @@ class FontTest : public text_test::TextCanvas {
 
 // The skin's face is not installed: fontconfig's substitute for it is the default sans
 // face; semibold gets a bold face or synthetic emboldening.
-TEST_F(FontTest, MissingFaceFallsBackToTheSubstituteSansFace) {
+TEST_F(WinceFontTest, MissingFaceFallsBackToTheSubstituteSansFace) {
   wince::FontMatch skin, sans;
   ASSERT_TRUE(wince::MatchFont("HelveticaNeue LT 35 Thin", 500, false, &skin));
   ASSERT_TRUE(wince::MatchFont("sans-serif", 500, false, &sans));
@@ -44,7 +44,7 @@ TEST_F(FontTest, MissingFaceFallsBackToTheSubstituteSansFace) {
 }
 
 // Positive heights are cell heights (ascent + descent), negative ones em heights.
-TEST_F(FontTest, PositiveHeightIsTheCellAndNegativeTheEm) {
+TEST_F(WinceFontTest, PositiveHeightIsTheCellAndNegativeTheEm) {
   for (int height : {1, 9, 14, 16, 18, 19, 22, 25, 28, 32, 36, 72}) {
     SCOPED_TRACE(::testing::Message() << "height " << height);
     HFONT cell = MakeFont(height);
@@ -65,14 +65,14 @@ TEST_F(FontTest, PositiveHeightIsTheCellAndNegativeTheEm) {
   }
 }
 
-TEST_F(FontTest, ZeroHeightGivesTheDefaultHeight) {
+TEST_F(WinceFontTest, ZeroHeightGivesTheDefaultHeight) {
   HFONT font = MakeFont(0);
   ASSERT_NE(font, nullptr);
   EXPECT_GT(MetricsOf(font).tmHeight, 8);
   DeleteObject(font);
 }
 
-TEST_F(FontTest, ExtentAgreesWithMetricsAndAddsUp) {
+TEST_F(WinceFontTest, ExtentAgreesWithMetricsAndAddsUp) {
   HFONT font = MakeFont(32);
   SelectObject(dc_, font);
   EXPECT_EQ(Extent(TEXT("Chime")).cy, 32);
@@ -86,7 +86,7 @@ TEST_F(FontTest, ExtentAgreesWithMetricsAndAddsUp) {
   DeleteObject(font);
 }
 
-TEST_F(FontTest, GetObjectReturnsTheLogicalFont) {
+TEST_F(WinceFontTest, GetObjectReturnsTheLogicalFont) {
   HFONT font = MakeFont(22, FW_SEMIBOLD);
   LOGFONTW lf{};
   EXPECT_EQ(GetObjectW(font, sizeof lf, &lf), int(sizeof lf));
@@ -101,7 +101,7 @@ TEST_F(FontTest, GetObjectReturnsTheLogicalFont) {
 }
 
 // A face name without its terminator is cut at 31 characters.
-TEST_F(FontTest, OverlongFaceNameIsCut) {
+TEST_F(WinceFontTest, OverlongFaceNameIsCut) {
   LOGFONTW lf{};
   lf.lfHeight = 20;
   for (WCHAR& c : lf.lfFaceName) c = u'Z';
@@ -115,7 +115,7 @@ TEST_F(FontTest, OverlongFaceNameIsCut) {
 }
 
 // Fonts of the same face and size share one rendered glyph cache.
-TEST_F(FontTest, FontsOfTheSameFaceAndSizeShareGlyphs) {
+TEST_F(WinceFontTest, FontsOfTheSameFaceAndSizeShareGlyphs) {
   HFONT first = MakeFont(26);
   HFONT second = MakeFont(26);
   SelectObject(dc_, first);
@@ -130,7 +130,7 @@ TEST_F(FontTest, FontsOfTheSameFaceAndSizeShareGlyphs) {
 }
 
 // A deleted font that is still selected is freed only when the DC lets go of it.
-TEST_F(FontTest, SelectedFontOutlivesDeleteUntilDeselected) {
+TEST_F(WinceFontTest, SelectedFontOutlivesDeleteUntilDeselected) {
   HFONT font = MakeFont(30);
   HFONT other = MakeFont(20);
   SelectObject(dc_, font);
@@ -142,7 +142,7 @@ TEST_F(FontTest, SelectedFontOutlivesDeleteUntilDeselected) {
   DeleteObject(other);
 }
 
-TEST_F(FontTest, WithoutAFontTheSystemFontDraws) {
+TEST_F(WinceFontTest, WithoutAFontTheSystemFontDraws) {
   HFONT system = wince::SystemFont();
   ASSERT_NE(system, nullptr);
   EXPECT_EQ(wince::SystemFont(), system);
@@ -153,7 +153,7 @@ TEST_F(FontTest, WithoutAFontTheSystemFontDraws) {
 }
 
 // Fonts are created by the loading thread while the main thread draws.
-TEST_F(FontTest, FontsCanBeCreatedAndDrawnOnTwoThreadsAtOnce) {
+TEST_F(WinceFontTest, FontsCanBeCreatedAndDrawnOnTwoThreadsAtOnce) {
   HFONT mainFont = MakeFont(24);
   SelectObject(dc_, mainFont);
   std::thread loader([] {
