@@ -4,6 +4,13 @@
 #include "app/AppResources.h"
 #include "app/BackBuffers.h"
 #include "app/Display.h"
+#include "app/KeepAwakeTimer.h"
+#include "gfx/Skin.h"
+#include "motion/SensorDriver.h"
+#include "motion/ShakeDetector.h"
+#include "sound/Settings.h"
+#include "sound/SoundBank.h"
+#include "touchui/TouchControl.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
   if (!InitInstance(instance, showCommand)) return 0;
@@ -77,15 +84,35 @@ static void OnActivate(HWND window, WPARAM state) {
     SetDisplayOrientation(DMDO_0);
     return;
   }
+  StopSoundMotion();
+  if (KeepAwakeTimer* keepAwake = AppGlobals::KeepAwake.load(std::memory_order_acquire)) keepAwake->Stop();
   SetFullScreen(window, false);
   // No orientation was read at the last activation: there is nothing to restore.
   if (AppGlobals::SavedOrientation >= 0) SetDisplayOrientation(AppGlobals::SavedOrientation);
 }
 
+static void OnClose() {
+  if (Settings* settings = AppGlobals::TheSettings.load(std::memory_order_acquire)) settings->Save();
+}
+
 static void OnDestroy() {
+  if (SensorDriver* sensor = AppGlobals::Sensor.load(std::memory_order_acquire)) sensor->Close();
+  if (SoundBank* bank = AppGlobals::Bank.load(std::memory_order_acquire)) bank->Clear();
+  if (Skin* skin = AppGlobals::TheSkin.load(std::memory_order_acquire)) skin->ReleaseSkin();
   if (AppResources* resources = AppGlobals::Resources.load(std::memory_order_acquire)) resources->Release();
   DeleteBackBuffers();
   PostQuitMessage(0);
+}
+
+// Stylus coordinates are the low and high words of lParam, both unsigned.
+static void OnStylus(UINT message, LPARAM lParam) {
+  TouchPanel* root = AppGlobals::RootPanel.load(std::memory_order_acquire);
+  if (!root) return;
+  HWND window = AppGlobals::MainWindow.load(std::memory_order_acquire);
+  int x = LOWORD(lParam), y = HIWORD(lParam);
+  if (message == WM_LBUTTONDOWN) root->DispatchMouseDown(window, x, y);
+  else if (message == WM_LBUTTONUP) root->DispatchMouseUp(window, x, y);
+  else root->DispatchMouseMove(window, x, y);
 }
 
 LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -106,12 +133,14 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       OnPaintMessage(window);
       return 0;
     case WM_CLOSE:
+      OnClose();
       return DefWindowProcW(window, message, wParam, lParam);
     case WM_COMMAND:
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_MOUSEMOVE:
+      OnStylus(message, lParam);
       return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
