@@ -4,11 +4,11 @@
 
 namespace {
 
+bool IsBitmap(HBITMAP bitmap) { return bitmap && GetObjectType(bitmap) == OBJ_BITMAP; }
+
 // One transfer from a memory context holding the bitmap; the target is untouched when the
 // handle is not a bitmap or it cannot be selected (the context's own stock bitmap would be
 // copied instead).
-bool IsBitmap(HBITMAP bitmap) { return bitmap && GetObjectType(bitmap) == OBJ_BITMAP; }
-
 template <typename Transfer>
 void WithBitmapDC(HDC dc, HBITMAP bitmap, Transfer transfer) {
   if (!IsBitmap(bitmap)) return;

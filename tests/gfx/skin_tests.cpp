@@ -1,7 +1,6 @@
 // Loading and releasing the skin, and the default skin's art as the screens draw it.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -22,10 +21,7 @@ std::u16string DeviceFolder(const fs::path& folder) {
   return path;
 }
 
-fs::path DefaultSkin() {
-  const char* source = std::getenv("TILTCHIME_SOURCE_DIR");
-  return fs::path(source ? source : ".") / "content" / "Skin";
-}
+fs::path DefaultSkin() { return fs::path(DEFAULT_SKIN_DIR); }
 
 // A fresh, empty temporary folder, removed at the end of the test.
 class TempFolder {
