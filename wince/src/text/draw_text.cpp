@@ -120,9 +120,13 @@ const WCHAR* NextLine(FontFace& face, const WCHAR* begin, const WCHAR* end, UINT
   if (format & DT_WORDBREAK) {
     const bool prefixes = !(format & DT_NOPREFIX);
     const WCHAR* lastSpace = nullptr;
+    const WCHAR* measured = begin;
+    int width = 0;  // of the text from begin to measured
     for (const WCHAR* p = begin; p < hardEnd; ++p) {
       if (*p != u' ') continue;
-      if (MeasureRange(face, begin, p, prefixes) > available && lastSpace) break;
+      width = std::min(width + MeasureRange(face, measured, p, prefixes), kMaxCoordinate);
+      measured = p;
+      if (width > available && lastSpace) break;
       lastSpace = p;
     }
     if (lastSpace && MeasureRange(face, begin, hardEnd, prefixes) > available) {
@@ -182,11 +186,12 @@ class TextPainter {
     const Box b = Intersect(box, clip_);
     if (b.empty()) return;
     for (int y = b.top; y < b.bottom; ++y) {
-      const uint8_t* coverage =
-          glyph.coverage.data() + size_t(y - box.top) * glyph.width - box.left;
+      const uint8_t* coverage = glyph.coverage.data() + size_t(y - box.top) * glyph.width;
       uint32_t* row = surface_.pixels + ptrdiff_t(y) * surface_.stride;
-      for (int x = b.left; x < b.right; ++x)
-        if (coverage[x]) row[x] = Blend(row[x], color_, coverage[x]);
+      for (int x = b.left; x < b.right; ++x) {
+        const uint8_t c = coverage[x - box.left];
+        if (c) row[x] = Blend(row[x], color_, c);
+      }
     }
   }
 
