@@ -48,7 +48,8 @@ class WindowTest : public ::testing::Test {
   }
 
   // Removes and returns the WM_COMMANDs posted so far, in order; other messages are
-  // dropped (the pending paint too, so that the next check starts clean).
+  // dropped, and the window validated (WM_PAINT stays until it is) so that the next
+  // check starts clean.
   std::vector<Posted> Drain() {
     std::vector<Posted> commands;
     MSG msg;
@@ -56,8 +57,8 @@ class WindowTest : public ::testing::Test {
       if (msg.message == WM_COMMAND) {
         commands.push_back({LOWORD(msg.wParam), HIWORD(msg.wParam), msg.lParam});
       }
+      if (msg.message == WM_PAINT) ValidateRect(window_, nullptr);
     }
-    ValidateRect(window_, nullptr);
     return commands;
   }
 

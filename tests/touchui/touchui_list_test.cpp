@@ -255,6 +255,7 @@ TEST_F(ListTest, LateReleaseElsewhereEndsARunningFling) {
   StartFling();
   RunTimers(495);
   ASSERT_TRUE(list_.IsAnimating());
+  Drain();
   list_.DispatchMouseUp(window_, 240, 600);  // a tap on another widget, 595 ms later
   EXPECT_EQ(list_.Velocity(), 0.0);
   EXPECT_TRUE(Drain().empty());
