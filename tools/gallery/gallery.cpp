@@ -293,7 +293,7 @@ struct Gallery {
       y += 44;
     }
     TouchPicture strip(96), stretched(16);
-    strip.SetBounds(0, 250, 70, 380);
+    strip.SetBounds(0, 240, 70, 480);  // the image's own size: no overhang
     strip.SetImage(skin.Pic_OpenSoundsType, IMAGE_NORMAL);
     stretched.SetBounds(90, 250, 380, 52);
     stretched.SetImage(skin.Pic_TopBar_App, IMAGE_NORMAL);
