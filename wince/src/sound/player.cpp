@@ -35,14 +35,15 @@ bool Player::Request(const WCHAR* devicePath) {
   {
     std::lock_guard<std::mutex> lock(queueMutex_);
     if (!wake_) {
-      HANDLE wake = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-      HANDLE thread = wake ? CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr) : nullptr;
+      // The thread reads wake_ from its start on: set it before creating the thread.
+      wake_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+      HANDLE thread = wake_ ? CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr) : nullptr;
       if (!thread) {
-        if (wake) CloseHandle(wake);
+        if (wake_) CloseHandle(wake_);
+        wake_ = nullptr;
         return false;
       }
       CloseHandle(thread);
-      wake_ = wake;
     }
     queue_.push_back(std::move(request));
   }
