@@ -78,6 +78,13 @@ TEST(GdiBlit, OverlappingCopyWithinOneBitmapReadsTheOldPixels) {
   EXPECT_EQ(c.At(4, 1), RGB(30, 1, 0));
   BitBlt(c.dc, 0, 0, 5, 1, c.dc, 0, 1, SRCPAINT);
   EXPECT_EQ(c.At(2, 0), RGB(10, 1, 0));
+  // Whole rows scrolled down by one.
+  Canvas rows(3, 3);
+  Ramp(rows);
+  BitBlt(rows.dc, 0, 1, 3, 3, rows.dc, 0, 0, SRCCOPY);
+  EXPECT_EQ(rows.At(2, 0), RGB(20, 0, 0));
+  EXPECT_EQ(rows.At(2, 1), RGB(20, 0, 0));
+  EXPECT_EQ(rows.At(1, 2), RGB(10, 1, 0));
 }
 
 TEST(GdiBlit, StretchSamplesPixelCentres) {

@@ -86,7 +86,8 @@ void DrawLine(const Surface& s, int64_t x0, int64_t y0, int64_t x1, int64_t y1, 
     last = std::min<int64_t>(last, majorStart + 1);
   }
   for (int64_t t = first; t < last; ++t) {
-    int64_t offset = (2 * t * minor + major - 1) / (2 * major);
+    // 128-bit: coordinates a full int apart would overflow 64 bits here.
+    int64_t offset = int64_t((__int128(2) * t * minor + major - 1) / (2 * major));
     int64_t m = minorStart + minorStep * offset;
     if (m < 0 || m >= minorLimit) continue;
     int64_t a = majorStart + majorStep * t;
