@@ -138,18 +138,4 @@ TEST_F(Detectors, SensitivitySetsTheWeakestShakeThatPlays) {
   EXPECT_EQ(std::vector<int>{}, Run(Make(X, 11), X, {0, 500, 800, 700, 0}, -900));
 }
 
-TEST_F(Detectors, ConstructionValuesAndNoTicksUntilStarted) {
-  ShakeDetectorY y(&driver, &slots.Slots);
-  EXPECT_EQ(200, y.Threshold);
-  EXPECT_EQ(750, y.MinPeak);
-  EXPECT_EQ(-300, y.ZLimit);
-  EXPECT_EQ(0, y.Peak);
-  EXPECT_FALSE(y.InShake || y.Fired || y.Active);
-  int reads = Calls().reads;
-  SetReading(0, 900, -1000);
-  y.Tick();
-  EXPECT_EQ(reads, Calls().reads);
-  EXPECT_FALSE(y.InShake);
-}
-
 }  // namespace

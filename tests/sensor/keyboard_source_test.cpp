@@ -30,22 +30,6 @@ TEST(KeyboardShake, RisesToAPeakWellAboveMinPeakAndFallsWithinItsDuration) {
   EXPECT_GE(above * 10, 200);
 }
 
-TEST(KeyboardShake, EachKeyShakesTowardsItsSlot) {
-  struct Case {
-    UINT vk;
-    int dx, dy, dz;
-  } cases[] = {
-      {VK_UP, 0, -1, 0}, {VK_DOWN, 0, 1, 0}, {VK_LEFT, -1, 0, 0}, {VK_RIGHT, 1, 0, 0}, {VK_SPACE, 0, 0, -1},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.vk);
-    Reading r = KeyboardSource::Profile(c.vk, 1000, 1150);
-    EXPECT_EQ(c.dx * KeyboardSource::kShakePeak, r.x);
-    EXPECT_EQ(c.dy * KeyboardSource::kShakePeak, r.y);
-    EXPECT_EQ(-1000 + c.dz * KeyboardSource::kShakePeak, r.z);
-  }
-}
-
 TEST(KeyboardShake, AtRestOutsideAShakeAndForOtherKeys) {
   EXPECT_EQ(sensor::kAtRest, KeyboardSource::Profile(VK_RIGHT, 1000, 999));
   EXPECT_EQ(sensor::kAtRest, KeyboardSource::Profile(VK_RIGHT, 1000, 1000 + KeyboardSource::kShakeMs));

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include <wince/testdriver.h>
+#include <windows.h>
 
 extern "C" HANDLE HTCSensorOpen(DWORD sensorKind);
 extern "C" DWORD HTCSensorGetDataOutput(HANDLE sensor, void* sample);
@@ -49,19 +49,6 @@ class Library : public ::testing::Test {
 
   std::string folder;
 };
-
-TEST_F(Library, ReplaysATraceFromTheOpenAgainstTheProgramsClock) {
-  setenv("WINCE_SENSOR_TRACE", WriteTrace().c_str(), 1);
-  wince::test::VirtualClock clock(50000);
-  HANDLE sensor = HTCSensorOpen(1);
-  ASSERT_NE(nullptr, sensor);
-  EXPECT_EQ(1, Read(sensor).x);
-  clock.AdvanceTime(99);
-  EXPECT_EQ(1, Read(sensor).x);
-  clock.AdvanceTime(1);
-  EXPECT_EQ(900, Read(sensor).x);
-  EXPECT_EQ(1u, HTCSensorClose(sensor));
-}
 
 TEST_F(Library, TheChosenSourceWins) {
   setenv("WINCE_SENSOR_TRACE", WriteTrace().c_str(), 1);

@@ -70,8 +70,6 @@ TEST_F(FindFiles, WildcardsIgnoreCase) {
   EXPECT_EQ(wavs, Names(FindAll(folder.Device("Sounds\\Rock\\*.wav"))));
   EXPECT_EQ(wavs, Names(FindAll(folder.Device("sounds\\ROCK\\*.WAV"))));
   EXPECT_EQ(wavs, Names(FindAll(folder.Device("Sounds\\Rock\\?.wAv"))));
-  EXPECT_EQ(std::vector<std::u16string>{u"RockB.png"}, Names(FindAll(folder.Device("Sounds\\Rock\\*b.PNG"))));
-  EXPECT_EQ(std::vector<std::u16string>{u"ab.wavx"}, Names(FindAll(folder.Device("Sounds\\Rock\\a*x"))));
   // A name without wildcards finds that one entry, in any case.
   EXPECT_EQ(std::vector<std::u16string>{u"B.WAV"}, Names(FindAll(folder.Device("Sounds\\Rock\\b.wav"))));
   // "*.*" matches names without a dot too, as on Windows.
