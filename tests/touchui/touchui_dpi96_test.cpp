@@ -44,17 +44,4 @@ TEST_F(Dpi96Test, PositionBarOfTheWorkedExample) {
   EXPECT_EQ(canvas.At(197, 299), RGB(0, 0, 0));
 }
 
-// A drag of exactly 10 pixels stays a tap at 96 dpi.
-TEST_F(Dpi96Test, ToleranceIsTenPixels) {
-  TouchSelectList list(64);
-  list.SetBounds(0, 0, 200, 400);
-  SelectListItem item = {};
-  for (int i = 0; i < 20; ++i) list.AddItem(item);
-  list.DispatchMouseDown(window_, 100, 100);
-  list.DispatchMouseMove(window_, 100, 90);
-  EXPECT_FALSE(list.IsDragging());
-  list.DispatchMouseMove(window_, 100, 89);
-  EXPECT_EQ(list.ScrollOffset(), 11);
-}
-
 }  // namespace

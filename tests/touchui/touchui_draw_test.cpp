@@ -128,15 +128,6 @@ TEST_F(DrawTest, IconIsDrawnLastWithMagentaTransparent) {
   }
 }
 
-TEST_F(DrawTest, NewButtonShowsNeitherCaptionNorIcon) {
-  TouchButton button(80);
-  Configure(button);
-  button.SetText(TEXT("WWWW"));
-  Canvas canvas(100, 80, kGrey);
-  button.Draw(canvas.Dc());
-  EXPECT_FALSE(canvas.AnyOtherThan(0, 0, 100, 80, kGrey));
-}
-
 TEST_F(DrawTest, CaptionColoursFollowThePress) {
   HFONT font = CreateSkinFont(TEXT("DejaVu Sans"), 30, true, false, false);
   TouchButtonEx button(97);

@@ -289,14 +289,4 @@ TEST_F(ComboTest, NarrowPickerOverlapsItsStepAreasAndTheLeftOneWins) {
   EXPECT_EQ(combo_.GetSelectedValue(), 6);
 }
 
-TEST_F(ComboTest, ValueReadsLikeWtoi) {
-  TouchCombo volume(146);
-  volume.AddItem(TEXT("  -40dB"));
-  volume.AddItem(TEXT("loud"));
-  volume.Select(0);
-  EXPECT_EQ(volume.GetSelectedValue(), -40);
-  volume.Select(1);
-  EXPECT_EQ(volume.GetSelectedValue(), 0);
-}
-
 }  // namespace

@@ -246,23 +246,6 @@ TEST_F(ListTest, TouchDuringAFlingCatchesTheListWithoutSelecting) {
   EXPECT_EQ(list_.ScrollOffset(), caught);
 }
 
-TEST_F(ListTest, LateReleaseElsewhereEndsARunningFling) {
-  ScrollBy(1000);
-  Down(240, 300);
-  Move(240, 100);
-  clock_.AdvanceTime(100);
-  Up(240, 100);
-  StartFling();
-  RunTimers(495);
-  ASSERT_TRUE(list_.IsAnimating());
-  Drain();
-  list_.DispatchMouseUp(window_, 240, 600);  // a tap on another widget, 595 ms later
-  EXPECT_EQ(list_.Velocity(), 0.0);
-  EXPECT_TRUE(Drain().empty());
-  RunTimers(11);
-  EXPECT_FALSE(list_.IsAnimating());
-}
-
 TEST_F(ListTest, SelectionAndItemsRefuseBadIndices) {
   EXPECT_TRUE(list_.Select(99));
   EXPECT_FALSE(list_.Select(100));
