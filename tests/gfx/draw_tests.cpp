@@ -66,7 +66,7 @@ class Bitmap {
   HBITMAP handle_;
 };
 
-TEST(DrawBitmaps, NullOrUnreadableBitmapDrawsNothing) {
+TEST(GfxDrawBitmaps, NullOrUnreadableBitmapDrawsNothing) {
   Canvas canvas(40, 30);
   const auto before = canvas.Pixels();
   HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
@@ -89,7 +89,7 @@ TEST(DrawBitmaps, NullOrUnreadableBitmapDrawsNothing) {
   DeleteObject(pen);
 }
 
-TEST(DrawBitmaps, CenteredOddDifferenceLeavesExtraPixelRightAndBottom) {
+TEST(GfxDrawBitmaps, CenteredOddDifferenceLeavesExtraPixelRightAndBottom) {
   // A 95 x 61 bitmap in the 100 x 60 rectangle (10, 20, 110, 80).
   Canvas canvas(130, 100);
   Bitmap bitmap(95, 61, Tag);
@@ -102,7 +102,7 @@ TEST(DrawBitmaps, CenteredOddDifferenceLeavesExtraPixelRightAndBottom) {
   EXPECT_EQ(kBackground, canvas.At(12, 81));
 }
 
-TEST(DrawBitmaps, CenteredLargerBitmapOverhangsBothSidesAndIsClipped) {
+TEST(GfxDrawBitmaps, CenteredLargerBitmapOverhangsBothSidesAndIsClipped) {
   Canvas canvas(30, 30);
   Bitmap bitmap(15, 13, Tag);
   // Rectangle 10 x 10 at (10, 10): overhang (10 - 15) / 2 = -2 left, 3 right; -1 top, 2 bottom.
@@ -118,7 +118,7 @@ TEST(DrawBitmaps, CenteredLargerBitmapOverhangsBothSidesAndIsClipped) {
   EXPECT_EQ(Tag(11, 10), corner.At(9, 9));
 }
 
-TEST(DrawBitmaps, RopVariantsCombineBitwise) {
+TEST(GfxDrawBitmaps, RopVariantsCombineBitwise) {
   Canvas canvas(8, 8, 0x0F0FF0);
   Bitmap bitmap(4, 4, [](int, int) { return 0x3C3C3Cu; });
   DrawBitmapCenteredRop(canvas.dc(), 0, 0, 4, 4, bitmap, SRCAND);
@@ -128,7 +128,7 @@ TEST(DrawBitmaps, RopVariantsCombineBitwise) {
   EXPECT_EQ(0x0F0FF0u, canvas.At(6, 1));
 }
 
-TEST(DrawBitmaps, MaskedPairShowsBackgroundOutsideTheShape) {
+TEST(GfxDrawBitmaps, MaskedPairShowsBackgroundOutsideTheShape) {
   // The shape is the right half: mask black there, image black on the left half.
   Bitmap mask(4, 2, [](int x, int) { return x < 2 ? 0xFFFFFFu : 0u; });
   Bitmap image(4, 2, [](int x, int) { return x < 2 ? 0u : 0xC08040u; });
@@ -145,7 +145,7 @@ TEST(DrawBitmaps, MaskedPairShowsBackgroundOutsideTheShape) {
   EXPECT_EQ(0xC08040u, stretched.At(7, 3));
 }
 
-TEST(DrawBitmaps, ColourKeyLeavesMagentaOut) {
+TEST(GfxDrawBitmaps, ColourKeyLeavesMagentaOut) {
   Bitmap bitmap(2, 2, [](int x, int y) { return (x + y) % 2 ? 0xFF00FFu : 0x00FF00u; });
   Canvas centered(6, 6);
   DrawTransparentBitmapCentered(centered.dc(), 0, 0, 6, 6, bitmap, kColorKeyMagenta);
@@ -159,7 +159,7 @@ TEST(DrawBitmaps, ColourKeyLeavesMagentaOut) {
   EXPECT_EQ(0x00FF00u, stretched.At(3, 3));
 }
 
-TEST(DrawBitmaps, StretchedFillsTheRectangleAndEmptyOnesDrawNothing) {
+TEST(GfxDrawBitmaps, StretchedFillsTheRectangleAndEmptyOnesDrawNothing) {
   Bitmap bitmap(2, 2, Tag);
   Canvas canvas(12, 12);
   DrawBitmapStretched(canvas.dc(), 2, 2, 6, 10, bitmap);
@@ -181,7 +181,7 @@ TEST(DrawBitmaps, StretchedFillsTheRectangleAndEmptyOnesDrawNothing) {
   EXPECT_EQ(before, empty.Pixels());
 }
 
-TEST(DrawBitmaps, BlitBitmapCopiesFromTheBitmapOrigin) {
+TEST(GfxDrawBitmaps, BlitBitmapCopiesFromTheBitmapOrigin) {
   Bitmap bitmap(6, 6, Tag);
   Canvas canvas(10, 10);
   BlitBitmap(canvas.dc(), 3, 4, 2, 3, bitmap, SRCCOPY);
@@ -191,7 +191,7 @@ TEST(DrawBitmaps, BlitBitmapCopiesFromTheBitmapOrigin) {
   EXPECT_EQ(kBackground, canvas.At(3, 7));
 }
 
-TEST(FillPatternRect, TilesStartAtEachRectanglesCorner) {
+TEST(GfxFillPatternRect, TilesStartAtEachRectanglesCorner) {
   Bitmap tile(4, 3, Tag);
   Canvas canvas(40, 30);
   FillPatternRect(canvas.dc(), 3, 5, 13, 13, tile, PATCOPY);
@@ -212,7 +212,7 @@ TEST(FillPatternRect, TilesStartAtEachRectanglesCorner) {
   EXPECT_EQ(before, canvas.Pixels());
 }
 
-TEST(FillPatternRect, LeavesTheTargetsSelectedObjects) {
+TEST(GfxFillPatternRect, LeavesTheTargetsSelectedObjects) {
   Bitmap tile(2, 2, Tag);
   Canvas canvas(8, 8);
   HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
@@ -225,7 +225,7 @@ TEST(FillPatternRect, LeavesTheTargetsSelectedObjects) {
   DeleteObject(brush);
 }
 
-TEST(DrawTextInRect, DrawsTransparentlyAndRestoresTheContext) {
+TEST(GfxDrawTextInRect, DrawsTransparentlyAndRestoresTheContext) {
   Canvas canvas(200, 60, 0x000000);
   HDC dc = canvas.dc();
   HFONT before = CreateSkinFont(TEXT("DejaVu Sans"), 12, false, false, false);
@@ -259,7 +259,7 @@ TEST(DrawTextInRect, DrawsTransparentlyAndRestoresTheContext) {
   DeleteObject(font);
 }
 
-TEST(DrawLine, LeavesTheEndPointAndRestoresPenAndMode) {
+TEST(GfxDrawLine, LeavesTheEndPointAndRestoresPenAndMode) {
   Canvas canvas(120, 20);
   HDC dc = canvas.dc();
   HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
@@ -281,7 +281,7 @@ uint32_t GradientChannel(uint32_t c0, uint32_t c1, int i, int n) {
   return ((c0 << 8) * (n - i) + (c1 << 8) * i) / n / 256;
 }
 
-TEST(FillGradientRect, FirstRowIsTheStartColourAndRowsFollowTheGdi) {
+TEST(GfxFillGradientRect, FirstRowIsTheStartColourAndRowsFollowTheGdi) {
   Canvas canvas(30, 40);
   FillGradientRect(canvas.dc(), 5, 10, 15, 30, RGB(255, 0, 0), RGB(0, 0, 255),
                    GRADIENT_FILL_RECT_V);
@@ -298,7 +298,7 @@ TEST(FillGradientRect, FirstRowIsTheStartColourAndRowsFollowTheGdi) {
   EXPECT_EQ(GradientChannel(200, 0, 3, 4) << 8, canvas.At(3, 1));
 }
 
-TEST(AlphaBlend, ConstantAlphaUsesOnlyItsLowByte) {
+TEST(GfxAlphaBlend, ConstantAlphaUsesOnlyItsLowByte) {
   Canvas source(6, 6, 0xFF8000);
   Canvas target(6, 6, 0x0000FF);
   HDC dc = target.dc();
@@ -316,7 +316,7 @@ TEST(AlphaBlend, ConstantAlphaUsesOnlyItsLowByte) {
   EXPECT_EQ(0x0000FFu, target.At(2, 3));
 }
 
-TEST(AlphaBlend, CopyTakesTheSourceFromItsOrigin) {
+TEST(GfxAlphaBlend, CopyTakesTheSourceFromItsOrigin) {
   Bitmap picture(4, 4, Tag);
   Canvas source(4, 4);
   BlitBitmap(source.dc(), 0, 0, 4, 4, picture, SRCCOPY);
@@ -328,7 +328,7 @@ TEST(AlphaBlend, CopyTakesTheSourceFromItsOrigin) {
   EXPECT_EQ(kBackground, target.At(5, 8));
 }
 
-TEST(GetBitmapSize, ReportsSizeOrFailsWithoutTouchingTheOutputs) {
+TEST(GfxGetBitmapSize, ReportsSizeOrFailsWithoutTouchingTheOutputs) {
   Bitmap bitmap(37, 11, Tag);
   int width = -1, height = -1;
   ASSERT_TRUE(GetBitmapSize(bitmap, &width, &height));
@@ -343,7 +343,7 @@ TEST(GetBitmapSize, ReportsSizeOrFailsWithoutTouchingTheOutputs) {
   DeleteObject(brush);
 }
 
-TEST(CreateSkinFont, FillsTheLogicalFont) {
+TEST(GfxCreateSkinFont, FillsTheLogicalFont) {
   HFONT font = CreateSkinFont(TEXT("A face name that is longer than thirty-one characters"), 28,
                               true, true, false);
   ASSERT_NE(nullptr, font);
@@ -368,7 +368,7 @@ TEST(CreateSkinFont, FillsTheLogicalFont) {
   DeleteObject(font);
 }
 
-TEST(DeflateRectBy, MovesEachEdgeWithoutNormalising) {
+TEST(GfxDeflateRectBy, MovesEachEdgeWithoutNormalising) {
   RECT rect{10, 20, 110, 80};
   RECT& same = DeflateRectBy(rect, 1, 2, 3, 4);
   EXPECT_EQ(&rect, &same);

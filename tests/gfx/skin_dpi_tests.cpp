@@ -36,8 +36,8 @@ void ExpectFontHeightsAt(int dpi, LONG h14, LONG h16, LONG h18) {
   skin.ReleaseSkin();
 }
 
-TEST(SkinFontHeights, At96Dpi) { ExpectFontHeightsAt(96, 14, 16, 18); }
-TEST(SkinFontHeights, At131DpiRoundToNearest) { ExpectFontHeightsAt(131, 19, 22, 25); }
-TEST(SkinFontHeights, At192Dpi) { ExpectFontHeightsAt(192, 28, 32, 36); }
+TEST(GfxSkinFontHeights, At96Dpi) { ExpectFontHeightsAt(96, 14, 16, 18); }
+TEST(GfxSkinFontHeights, At131DpiRoundToNearest) { ExpectFontHeightsAt(131, 19, 22, 25); }
+TEST(GfxSkinFontHeights, At192Dpi) { ExpectFontHeightsAt(192, 28, 32, 36); }
 
 }  // namespace

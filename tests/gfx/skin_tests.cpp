@@ -61,12 +61,12 @@ void ExpectAllNull(const Skin& skin) {
   }
 }
 
-TEST(Skin, NewSkinHoldsNoHandles) {
+TEST(GfxSkin, NewSkinHoldsNoHandles) {
   Skin skin;
   ExpectAllNull(skin);
 }
 
-TEST(Skin, FolderWithOnlyTheBottomBarPicture) {
+TEST(GfxSkin, FolderWithOnlyTheBottomBarPicture) {
   TempFolder folder;
   fs::copy_file(DefaultSkin() / "Pic_BottomBar.png", folder.path() / "Pic_BottomBar.png");
   Skin skin;
@@ -81,7 +81,7 @@ TEST(Skin, FolderWithOnlyTheBottomBarPicture) {
   ExpectAllNull(skin);
 }
 
-TEST(Skin, MissingFolderCorruptFileAndReleasingAnEmptySkin) {
+TEST(GfxSkin, MissingFolderCorruptFileAndReleasingAnEmptySkin) {
   TempFolder folder;
   { std::ofstream(folder.path() / "Btn_SoundSlot_Up.png") << "not a picture"; }
   Skin skin;
@@ -98,7 +98,7 @@ TEST(Skin, MissingFolderCorruptFileAndReleasingAnEmptySkin) {
   missing.ReleaseSkin();
 }
 
-TEST(Skin, PathsThatDoNotFitLoadNothingRatherThanAnotherFile) {
+TEST(GfxSkin, PathsThatDoNotFitLoadNothingRatherThanAnotherFile) {
   // A folder whose path plus "Pic_BottomBar.png" is longer than MAX_PATH; cut to fit,
   // the path would name the file "Pic_" in it, which exists.
   TempFolder base;
@@ -118,7 +118,7 @@ TEST(Skin, PathsThatDoNotFitLoadNothingRatherThanAnotherFile) {
 
 // The default skin: every image loads, and the images drawn centred at their own size fit
 // the rectangles the screens give them.
-TEST(DefaultSkin, EveryImageLoadsAndCentredOnesFitTheirPlace) {
+TEST(GfxDefaultSkin, EveryImageLoadsAndCentredOnesFitTheirPlace) {
   Skin skin;
   ASSERT_EQ(1, skin.LoadSkin(DeviceFolder(DefaultSkin()).c_str()));
   EXPECT_EQ(Skin::kImageCount, CountLoaded(skin));
@@ -140,7 +140,7 @@ TEST(DefaultSkin, EveryImageLoadsAndCentredOnesFitTheirPlace) {
 
 // SRCAND with the mask then SRCPAINT with the image must give the page where the mask is
 // white, and the image where it is black: the image has to be black outside the button.
-TEST(DefaultSkin, BottomBarButtonsAreBlackWhereTheMaskLetsThePageThrough) {
+TEST(GfxDefaultSkin, BottomBarButtonsAreBlackWhereTheMaskLetsThePageThrough) {
   Skin skin;
   skin.LoadSkin(DeviceFolder(DefaultSkin()).c_str());
   int w = 0, h = 0, mw = 0, mh = 0;
