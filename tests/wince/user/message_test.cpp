@@ -113,6 +113,21 @@ TEST_F(Messages, ThreadTimerGetsItsOwnIdAndItsProcedure) {
   EXPECT_FALSE(KillTimer(nullptr, id));
 }
 
+TEST_F(Messages, TimersRunOnAcrossTheTickCountWrap) {
+  VirtualClock clock(0xFFFFFF00);
+  HWND window = recorder::Create();
+  recorder::log.clear();
+  SetTimer(window, 2, 100, nullptr);
+  for (int i = 0; i < 5; ++i) {
+    clock.AdvanceTime(100);
+    recorder::Pump();
+  }
+  std::vector<DWORD> ticks;
+  for (const recorder::Entry& entry : recorder::Entries(WM_TIMER)) ticks.push_back(entry.tick);
+  EXPECT_EQ(ticks, (std::vector<DWORD>{0xFFFFFF64, 0xFFFFFFC8, 0x2C, 0x90, 0xF4}));
+  DestroyWindow(window);
+}
+
 TEST_F(Messages, PostQuitMessageEndsTheLoopWithItsCode) {
   recorder::quitCode = 42;
   Driver driver;

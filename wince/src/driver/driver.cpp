@@ -1,7 +1,10 @@
 #include "wince/testdriver.h"
 
 #include <png.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <string>
 #include <thread>
 
 #include "backend/backend.h"
@@ -12,9 +15,20 @@
 #include "user/state.h"
 
 namespace wince::test {
+namespace {
+
+// Tests run in parallel: a program under test must not find another test's window and
+// take it for a running instance of itself.
+void IsolateInstances() {
+  if (!std::getenv("WINCE_INSTANCE_SCOPE"))
+    setenv("WINCE_INSTANCE_SCOPE", ("test-" + std::to_string(getpid())).c_str(), 0);
+}
+
+}  // namespace
 
 VirtualClock::VirtualClock(DWORD startTick) {
   ForceHeadless();
+  IsolateInstances();
   StartVirtualTime(startTick);
 }
 
@@ -34,6 +48,7 @@ struct Driver::Program {
 
 Driver::Driver(const Options& options) {
   ForceHeadless();
+  IsolateInstances();
   SetDisplay(DisplayConfig{options.width, options.height, options.dpi});
   if (options.virtualClock) clock_ = new VirtualClock(options.startTick);
 }

@@ -17,6 +17,7 @@ uint64_t LastIdleTimerReset() { return g_lastReset; }
 
 }  // namespace wince
 
+// The lowest bit set keeps a reset at time 0 apart from "never".
 void SystemIdleTimerReset(void) { wince::g_lastReset = wince::NowMs() | 1; }
 
 void OutputDebugStringW(LPCWSTR text) {

@@ -125,7 +125,8 @@ void HandleHostEvent(const HostEvent& event) {
     }
     case HostEvent::kActivate:
       if (event.on) {
-        if (GetForegroundWindow() != event.window && IsWindowVisible(event.window)) Activate(event.window, WA_ACTIVE);
+        // Brought back by the host (its window manager, the test driver): restored if minimised.
+        if (GetForegroundWindow() != event.window) SetForegroundWindow(event.window);
       } else if (GetForegroundWindow() == event.window) {
         Activate(nullptr, WA_INACTIVE);
       }
