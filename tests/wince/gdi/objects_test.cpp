@@ -185,5 +185,6 @@ TEST(GdiObjects, DeviceCapsFollowTheDisplay) {
   EXPECT_EQ(GetDeviceCaps(c.dc, LOGPIXELSX), display.dpi);
   EXPECT_EQ(GetDeviceCaps(c.dc, LOGPIXELSY), display.dpi);
   EXPECT_EQ(GetDeviceCaps(c.dc, BITSPIXEL), 32);
+  EXPECT_EQ(GetDeviceCaps(c.dc, HORZRES), display.width);  // the screen's, not the bitmap's
   EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
 }

@@ -97,8 +97,9 @@ int GetDeviceCaps(HDC handle, int index) {
   if (!dc) return 0;
   const DisplayConfig& display = Display();
   switch (index) {
-    case HORZRES: return dc->memory && dc->surface ? dc->surface->width : display.width;
-    case VERTRES: return dc->memory && dc->surface ? dc->surface->height : display.height;
+    // A memory DC reports the screen it is compatible with, not its bitmap.
+    case HORZRES: return display.width;
+    case VERTRES: return display.height;
     case BITSPIXEL: return 32;
     case PLANES: return 1;
     case LOGPIXELSX:
