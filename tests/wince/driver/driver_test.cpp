@@ -29,7 +29,7 @@ DWORD WINAPI Ticker(LPVOID) {
   return 0;
 }
 
-TEST(Driver, AdvanceTimeStopsAtEveryDueEventInOrder) {
+TEST(TestDriver, AdvanceTimeStopsAtEveryDueEventInOrder) {
   VirtualClock clock(0);
   g_ticks.clear();
   HANDLE thread = CreateThread(nullptr, 0, Ticker, nullptr, 0, nullptr);
@@ -48,7 +48,7 @@ DWORD WINAPI Blocked(LPVOID event) {
   return 0;
 }
 
-TEST(Driver, IdleOnlyWhenEveryTrackedThreadIsBlocked) {
+TEST(TestDriver, IdleOnlyWhenEveryTrackedThreadIsBlocked) {
   VirtualClock clock;
   g_ticks.clear();
   HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
@@ -96,7 +96,7 @@ int WINAPI BlueMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show) {
   return 3;
 }
 
-TEST(Driver, RunsWinMainAndTakesScreenshots) {
+TEST(TestDriver, RunsWinMainAndTakesScreenshots) {
   wince::test::Options options;
   options.width = 64;
   options.height = 48;

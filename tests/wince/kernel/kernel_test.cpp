@@ -25,7 +25,7 @@ DWORD WINAPI SleepThread(LPVOID parameter) {
   return record->ms;
 }
 
-TEST(TickCount, WrapsAfter32Bits) {
+TEST(KernelTickCount, WrapsAfter32Bits) {
   VirtualClock clock(0xFFFFFF00);
   DWORD before = GetTickCount();
   EXPECT_EQ(before, 0xFFFFFF00u);
@@ -35,7 +35,7 @@ TEST(TickCount, WrapsAfter32Bits) {
   EXPECT_EQ(after - before, 0x200u);  // unsigned differences stay right across the wrap
 }
 
-TEST(Sleep, EndsAtItsVirtualTime) {
+TEST(KernelSleep, EndsAtItsVirtualTime) {
   VirtualClock clock(5000);
   SleepRecord record{3000};
   HANDLE thread = CreateThread(nullptr, 0, SleepThread, &record, 0, nullptr);
@@ -53,7 +53,7 @@ TEST(Sleep, EndsAtItsVirtualTime) {
   EXPECT_TRUE(CloseHandle(thread));
 }
 
-TEST(Sleep, SleepersWakeInOrderAtExactTimes) {
+TEST(KernelSleep, SleepersWakeInOrderAtExactTimes) {
   VirtualClock clock(0);
   SleepRecord late{70}, early{30};
   HANDLE a = CreateThread(nullptr, 0, SleepThread, &late, 0, nullptr);
@@ -80,7 +80,7 @@ DWORD WINAPI WaitThread(LPVOID parameter) {
   return 0;
 }
 
-TEST(Event, WaitTimesOutAtItsVirtualTime) {
+TEST(KernelEvent, WaitTimesOutAtItsVirtualTime) {
   VirtualClock clock(1000);
   HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   EventWait wait{event, 500};
@@ -93,7 +93,7 @@ TEST(Event, WaitTimesOutAtItsVirtualTime) {
   CloseHandle(event);
 }
 
-TEST(Event, SetEventReleasesABlockedThread) {
+TEST(KernelEvent, SetEventReleasesABlockedThread) {
   VirtualClock clock;
   HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   EventWait wait{event, INFINITE};
@@ -109,7 +109,7 @@ TEST(Event, SetEventReleasesABlockedThread) {
   CloseHandle(event);
 }
 
-TEST(Event, ManualResetStaysSignalledUntilReset) {
+TEST(KernelEvent, ManualResetStaysSignalledUntilReset) {
   HANDLE event = CreateEventW(nullptr, TRUE, TRUE, nullptr);
   EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
   EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
@@ -118,7 +118,7 @@ TEST(Event, ManualResetStaysSignalledUntilReset) {
   CloseHandle(event);
 }
 
-TEST(Event, RealTimeoutWaitsAtLeastItsTime) {
+TEST(KernelEvent, RealTimeoutWaitsAtLeastItsTime) {
   HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   DWORD start = GetTickCount();
   EXPECT_EQ(WaitForSingleObject(event, 30), static_cast<DWORD>(WAIT_TIMEOUT));
@@ -126,7 +126,7 @@ TEST(Event, RealTimeoutWaitsAtLeastItsTime) {
   CloseHandle(event);
 }
 
-TEST(Handle, BadHandlesFail) {
+TEST(KernelHandle, BadHandlesFail) {
   HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   EXPECT_TRUE(CloseHandle(event));
   SetLastError(0);
@@ -143,7 +143,7 @@ DWORD WINAPI ErrorThread(LPVOID parameter) {
   return GetLastError();
 }
 
-TEST(Thread, LastErrorAndIdAreThePerThread) {
+TEST(KernelThread, LastErrorAndIdAreThePerThread) {
   SetLastError(77);
   DWORD childId = 0, reportedId = 0;
   HANDLE thread = CreateThread(nullptr, 0, ErrorThread, &childId, 0, &reportedId);
@@ -157,7 +157,7 @@ TEST(Thread, LastErrorAndIdAreThePerThread) {
   CloseHandle(thread);
 }
 
-TEST(Thread, HandleOutlivesTheThreadAndTheThreadOutlivesTheHandle) {
+TEST(KernelThread, HandleOutlivesTheThreadAndTheThreadOutlivesTheHandle) {
   VirtualClock clock;
   SleepRecord record{50};
   HANDLE thread = CreateThread(nullptr, 0, SleepThread, &record, 0, nullptr);

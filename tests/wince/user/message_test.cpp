@@ -11,12 +11,12 @@ namespace {
 using wince::test::Driver;
 using wince::test::VirtualClock;
 
-class Messages : public testing::Test {
+class UserMessages : public testing::Test {
  protected:
   void SetUp() override { recorder::log.clear(); }
 };
 
-TEST_F(Messages, PostedComeBeforeTimersWhichComeBeforePaint) {
+TEST_F(UserMessages, PostedComeBeforeTimersWhichComeBeforePaint) {
   VirtualClock clock;
   HWND window = recorder::Create();
   ASSERT_NE(window, nullptr);
@@ -31,7 +31,7 @@ TEST_F(Messages, PostedComeBeforeTimersWhichComeBeforePaint) {
   DestroyWindow(window);
 }
 
-TEST_F(Messages, PaintIsNotRepeatedOnceValidated) {
+TEST_F(UserMessages, PaintIsNotRepeatedOnceValidated) {
   VirtualClock clock;
   HWND window = recorder::Create();
   recorder::Pump();
@@ -48,7 +48,7 @@ TEST_F(Messages, PaintIsNotRepeatedOnceValidated) {
   DestroyWindow(window);
 }
 
-TEST_F(Messages, UpdateWindowPaintsAtOnce) {
+TEST_F(UserMessages, UpdateWindowPaintsAtOnce) {
   VirtualClock clock;
   HWND window = recorder::Create();
   recorder::Pump();
@@ -81,7 +81,7 @@ int WINAPI TimerMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   return static_cast<int>(msg.wParam);
 }
 
-TEST_F(Messages, TimersKeepTheirPeriodAndStopWhenKilled) {
+TEST_F(UserMessages, TimersKeepTheirPeriodAndStopWhenKilled) {
   g_procTimes.clear();
   g_procTicks = 0;
   Driver driver;
@@ -98,7 +98,7 @@ TEST_F(Messages, TimersKeepTheirPeriodAndStopWhenKilled) {
   }
 }
 
-TEST_F(Messages, ThreadTimerGetsItsOwnIdAndItsProcedure) {
+TEST_F(UserMessages, ThreadTimerGetsItsOwnIdAndItsProcedure) {
   VirtualClock clock;
   g_procTimes.clear();
   UINT_PTR id = SetTimer(nullptr, 0, 40, [](HWND window, UINT, UINT_PTR, DWORD tick) {
@@ -113,7 +113,7 @@ TEST_F(Messages, ThreadTimerGetsItsOwnIdAndItsProcedure) {
   EXPECT_FALSE(KillTimer(nullptr, id));
 }
 
-TEST_F(Messages, TimersRunOnAcrossTheTickCountWrap) {
+TEST_F(UserMessages, TimersRunOnAcrossTheTickCountWrap) {
   VirtualClock clock(0xFFFFFF00);
   HWND window = recorder::Create();
   recorder::log.clear();
@@ -128,7 +128,7 @@ TEST_F(Messages, TimersRunOnAcrossTheTickCountWrap) {
   DestroyWindow(window);
 }
 
-TEST_F(Messages, PostQuitMessageEndsTheLoopWithItsCode) {
+TEST_F(UserMessages, PostQuitMessageEndsTheLoopWithItsCode) {
   recorder::quitCode = 42;
   Driver driver;
   driver.Start(recorder::WinMain);
@@ -140,7 +140,7 @@ TEST_F(Messages, PostQuitMessageEndsTheLoopWithItsCode) {
   recorder::quitCode = 0;
 }
 
-TEST_F(Messages, OtherThreadsWakeABlockedLoop) {
+TEST_F(UserMessages, OtherThreadsWakeABlockedLoop) {
   Driver driver;
   driver.Start(recorder::WinMain);
   HWND window = driver.Window();
@@ -158,7 +158,7 @@ TEST_F(Messages, OtherThreadsWakeABlockedLoop) {
   EXPECT_EQ(recorder::Entries(WM_NULL).size(), 1u);
 }
 
-TEST_F(Messages, StylusAndKeysArriveAsMessages) {
+TEST_F(UserMessages, StylusAndKeysArriveAsMessages) {
   std::vector<std::pair<UINT, BOOL>> hooked;
   static std::vector<std::pair<UINT, BOOL>>* keys = &hooked;
   WinceSetKeyHook([](UINT vk, BOOL down, DWORD) { keys->push_back({vk, down}); });

@@ -60,7 +60,7 @@ class Owner {
   bool reaped_ = false;
 };
 
-class RemoteWindow : public testing::Test {
+class UserRemoteWindow : public testing::Test {
  protected:
   void SetUp() override {
     // Tests running in parallel must not see each other's windows.
@@ -69,7 +69,7 @@ class RemoteWindow : public testing::Test {
   }
 };
 
-TEST_F(RemoteWindow, AnotherProcessesWindowIsFoundAndRaised) {
+TEST_F(UserRemoteWindow, AnotherProcessesWindowIsFoundAndRaised) {
   EXPECT_EQ(FindWindowW(TEXT("OwnerClass"), TEXT("Owner")), nullptr);
   Owner owner;
   ASSERT_TRUE(owner.Started());
@@ -92,7 +92,7 @@ TEST_F(RemoteWindow, AnotherProcessesWindowIsFoundAndRaised) {
   EXPECT_EQ(FindWindowW(TEXT("OwnerClass"), TEXT("Owner")), nullptr);
 }
 
-TEST_F(RemoteWindow, ADifferentScopeDoesNotSeeTheWindow) {
+TEST_F(UserRemoteWindow, ADifferentScopeDoesNotSeeTheWindow) {
   Owner owner;
   ASSERT_TRUE(owner.Started());
   ASSERT_EQ(owner.Line(), "ready");

@@ -13,12 +13,12 @@ using wince::test::Driver;
 using wince::test::Options;
 using wince::test::VirtualClock;
 
-class Windows : public testing::Test {
+class UserWindows : public testing::Test {
  protected:
   void SetUp() override { recorder::log.clear(); }
 };
 
-TEST_F(Windows, ClassesAreRegisteredOnceAndFoundWithoutRegardToCase) {
+TEST_F(UserWindows, ClassesAreRegisteredOnceAndFoundWithoutRegardToCase) {
   ASSERT_TRUE(recorder::Register());
   WNDCLASSW again = {};
   again.lpfnWndProc = recorder::Proc;
@@ -37,7 +37,7 @@ TEST_F(Windows, ClassesAreRegisteredOnceAndFoundWithoutRegardToCase) {
   EXPECT_TRUE(UnregisterClassW(TEXT("Recorder"), nullptr));
 }
 
-TEST_F(Windows, CreationSendsCreateWithItsParametersAndCoversTheScreen) {
+TEST_F(UserWindows, CreationSendsCreateWithItsParametersAndCoversTheScreen) {
   VirtualClock clock;
   int parameter = 5;
   ASSERT_TRUE(recorder::Register());
@@ -61,7 +61,7 @@ TEST_F(Windows, CreationSendsCreateWithItsParametersAndCoversTheScreen) {
   EXPECT_EQ(GetForegroundWindow(), nullptr);
 }
 
-TEST_F(Windows, MinimisingDeactivatesAndRaisingActivatesAgain) {
+TEST_F(UserWindows, MinimisingDeactivatesAndRaisingActivatesAgain) {
   VirtualClock clock;
   HWND window = recorder::Create();
   recorder::log.clear();
@@ -77,7 +77,7 @@ TEST_F(Windows, MinimisingDeactivatesAndRaisingActivatesAgain) {
   DestroyWindow(window);
 }
 
-TEST_F(Windows, MoveWindowResizesAndRepaints) {
+TEST_F(UserWindows, MoveWindowResizesAndRepaints) {
   VirtualClock clock;
   HWND window = recorder::Create();
   recorder::Pump();
@@ -95,7 +95,7 @@ TEST_F(Windows, MoveWindowResizesAndRepaints) {
   DestroyWindow(window);
 }
 
-TEST_F(Windows, WorkAreaLeavesTheTaskbarAtTheTop) {
+TEST_F(UserWindows, WorkAreaLeavesTheTaskbarAtTheTop) {
   Options options;
   options.width = 480;
   options.height = 800;
@@ -121,7 +121,7 @@ LONG Orientation(DWORD fields, DWORD flags, DWORD* value) {
   return result;
 }
 
-TEST_F(Windows, DisplayOrientationRoundTripAndTheWindowFollows) {
+TEST_F(UserWindows, DisplayOrientationRoundTripAndTheWindowFollows) {
   Driver driver;  // 480 x 640 at 192 dpi
   driver.Start(recorder::WinMain);
   HWND window = driver.Window();
@@ -186,7 +186,7 @@ int WINAPI RedMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show) {
   return static_cast<int>(msg.wParam);
 }
 
-TEST_F(Windows, PaintingDrawsOnTheWindowSurface) {
+TEST_F(UserWindows, PaintingDrawsOnTheWindowSurface) {
   Driver driver;
   driver.Start(RedMain);
   EXPECT_EQ(driver.Pixel(10, 10), RGB(255, 0, 0));
@@ -203,7 +203,7 @@ TEST_F(Windows, PaintingDrawsOnTheWindowSurface) {
   EXPECT_EQ(ReleaseDC(nullptr, screen), 0);
 }
 
-TEST_F(Windows, DefaultProcedureClosesByDestroying) {
+TEST_F(UserWindows, DefaultProcedureClosesByDestroying) {
   VirtualClock clock;
   recorder::quitOnDestroy = false;
   HWND window = recorder::Create();

@@ -47,8 +47,9 @@ class Backend {
   virtual void Wake() = 0;
 };
 
-// Chosen on first use: headless when WINCE_HEADLESS=1, when there is no display or when
-// forced (test driver); otherwise SDL2, which falls back to headless if video cannot start.
+// Chosen on first use: headless when WINCE_HEADLESS=1, when there is no display (and
+// WINCE_HEADLESS is not 0) or when forced (test driver); otherwise SDL2, which keeps the
+// windows in memory like the headless backend if video cannot start.
 Backend& TheBackend();
 void ForceHeadless();
 std::unique_ptr<Backend> MakeHeadlessBackend();

@@ -26,9 +26,12 @@ class HeadlessBackend : public Backend {
 
 bool g_forceHeadless = false;
 
+// WINCE_HEADLESS=1 forces headless, =0 asks for SDL whatever the display variables say
+// (SDL's own choice of video driver then applies).
 bool WantHeadless() {
   const char* headless = std::getenv("WINCE_HEADLESS");
   if (headless && std::strcmp(headless, "1") == 0) return true;
+  if (headless && std::strcmp(headless, "0") == 0) return false;
   const char* x11 = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   return !(x11 && *x11) && !(wayland && *wayland);
