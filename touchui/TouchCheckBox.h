@@ -14,7 +14,6 @@ class TouchCheckBox : public TouchControl {
   void SetFrameStyle(int style) { frameStyle_ = style; }
   void SetFrameFit(int fit) { frameFit_ = fit; }
   void SetLocked(bool locked) { locked_ = locked ? 1 : 0; }
-  bool IsLocked() const { return locked_ != 0; }
   void ShowText(bool show) { showText_ = show ? 1 : 0; }
   // Sets the state from the program: no repaint, no notification.
   void SetChecked(bool checked) { pressed_ = checked ? 1 : 0; }
