@@ -14,8 +14,12 @@ function(tiltchime_add_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  # The tests' environment comes through env(1): gtest_discover_tests runs every test and
+  # its discovery through the target's emulator, and a list-valued ENVIRONMENT property
+  # would not survive its quoting.
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
+    "env;TILTCHIME_APP_DIR=${TILTCHIME_APP_DIR};TILTCHIME_SOURCE_DIR=${PROJECT_SOURCE_DIR};WINCE_HEADLESS=1;SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
-    PROPERTIES ENVIRONMENT "TILTCHIME_APP_DIR=${TILTCHIME_APP_DIR};TILTCHIME_SOURCE_DIR=${PROJECT_SOURCE_DIR};SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;WINCE_HEADLESS=1")
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 endfunction()
