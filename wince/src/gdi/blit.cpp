@@ -217,6 +217,11 @@ void FillSpans(const Surface& surface, const Span& xs, const Span& ys, const Bru
   if (pattern && (!brush || brush->style == Brush::Style::Null)) return;
   bool tiled = pattern && brush->style == Brush::Style::Pattern;
   uint32_t solid = rop == BLACKNESS ? 0 : rop == WHITENESS ? 0xFFFFFF : pattern ? brush->pixel : 0;
+  if (!tiled && rop != DSTINVERT && rop != PATINVERT && n == surface.stride) {
+    // Whole rows: one block.
+    std::fill_n(surface.pixels + int64_t(ys.begin) * n, size_t(n) * size_t(ys.end - ys.begin), solid);
+    return;
+  }
   for (int row = ys.begin; row < ys.end; ++row) {
     uint32_t* d = surface.pixels + int64_t(row) * surface.stride + xs.begin;
     if (rop == DSTINVERT) {
