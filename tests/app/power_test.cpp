@@ -36,11 +36,8 @@ class PowerTest : public ::testing::Test {
   fs::path registry_;
 };
 
-TEST_F(PowerTest, WithoutPowerValuesTheIntervalIsFifteenMinutes) {
-  EXPECT_EQ(900000u, GetPowerOffTimeoutMs());
-}
-
-TEST_F(PowerTest, TheShortestPositiveTimeoutWins) {
+TEST_F(PowerTest, TheIntervalIsNinetyPercentOfTheShortestPositiveTimeout) {
+  EXPECT_EQ(900000u, GetPowerOffTimeoutMs());  // no power values at all
   Store(TEXT("BattPowerOff"), 180);
   Store(TEXT("ExtPowerOff"), 300);
   Store(TEXT("ScreenPowerOff"), 60);
@@ -51,24 +48,19 @@ TEST_F(PowerTest, TheShortestPositiveTimeoutWins) {
   EXPECT_EQ(108000u, GetPowerOffTimeoutMs());
 }
 
-TEST_F(PowerTest, NeverOnBothPowerSourcesLeavesTheScreenTimeout) {
+TEST_F(PowerTest, NeverOutOfRangeOrUnreadableTimeoutsCountAsNone) {
   Store(TEXT("BattPowerOff"), 0);
   Store(TEXT("ExtPowerOff"), 0);
   EXPECT_EQ(900000u, GetPowerOffTimeoutMs());
   Store(TEXT("ScreenPowerOff"), 1);
   EXPECT_EQ(900u, GetPowerOffTimeoutMs());
-  Store(TEXT("ScreenPowerOff"), 1000);
-  EXPECT_EQ(900000u, GetPowerOffTimeoutMs());
-}
 
-TEST_F(PowerTest, TimeoutsBeyondTheLimitOrUnreadableCountAsNone) {
   Store(TEXT("BattPowerOff"), 5000);
+  Store(TEXT("ScreenPowerOff"), DWORD(-1));  // a negative number of seconds
   EXPECT_EQ(900000u, GetPowerOffTimeoutMs());
-  Store(TEXT("BattPowerOff"), DWORD(-30));  // a negative number of seconds
   Store(TEXT("ExtPowerOff"), 1200);
-  Store(TEXT("ScreenPowerOff"), DWORD(-1));
   EXPECT_EQ(900000u, GetPowerOffTimeoutMs());
-  ASSERT_EQ(S_OK, RegistrySetString(HKEY_LOCAL_MACHINE, PowerKey, TEXT("ExtPowerOff"), TEXT("30")));
+  ASSERT_EQ(S_OK, RegistrySetString(HKEY_LOCAL_MACHINE, PowerKey, TEXT("ScreenPowerOff"), TEXT("30")));
   EXPECT_EQ(900000u, GetPowerOffTimeoutMs());
 }
 

@@ -86,44 +86,32 @@ TEST_F(SettingsTest, StoredValuesAreLoadedAsTheyStand) {
   EXPECT_TRUE(settings.AnimationsOn);
 }
 
-TEST_F(SettingsTest, ValuesOfTheWrongTypeOrTooLongFallBackToDefaults) {
+TEST_F(SettingsTest, UnreadableValuesFallBackAndOverlongPathsAreLeftEmpty) {
   ASSERT_EQ(S_OK, RegistrySetString(HKEY_LOCAL_MACHINE, Key, TEXT("SensitivityX"), TEXT("9")));
   StoreDword(TEXT("SoundSlot1Name"), 3);
   StoreString(TEXT("SoundSlot3Name"), std::u16string(300, u'n').c_str());
+  // A name that fits its own field but not behind the sounds folder.
+  StoreString(TEXT("SoundSlot4Name"), std::u16string(250, u'a').c_str());
 
   Settings settings;
   settings.Load();
   EXPECT_EQ(5, settings.SensitivityX);
   EXPECT_EQ(u"", Text(settings.SoundSlotName[0]));
   EXPECT_EQ(u"", Text(settings.SoundSlotName[2]));
+  EXPECT_EQ(250u, wcslen(settings.SoundSlotName[3]));
+  EXPECT_EQ(u"", Text(settings.SoundSlotPath[3]));
 }
 
-TEST_F(SettingsTest, ASlotPathThatWouldNotFitIsLeftEmpty) {
-  // A name that fits its own field but not behind the sounds folder.
-  std::u16string name(250, u'a');
-  StoreString(TEXT("SoundSlot1Folder"), TEXT("Tones"));
-  StoreString(TEXT("SoundSlot1Name"), name.c_str());
-
-  Settings settings;
-  settings.Load();
-  EXPECT_EQ(name, Text(settings.SoundSlotName[0]));
-  EXPECT_EQ(u"", Text(settings.SoundSlotPath[0]));
-}
-
-TEST_F(SettingsTest, AnExecutableInTheRootFolder) {
+TEST_F(SettingsTest, FoldersDerivedFromTheRootOrAnOverlongFolder) {
   Settings settings;
   StringCchCopyW(settings.AppFolder, MAX_PATH, TEXT("\\"));
   settings.DeriveFolders();
   EXPECT_EQ(u"\\TiltChime.exe", Text(settings.ExePath));
-  EXPECT_EQ(u"\\Skin\\", Text(settings.SkinFolder));
   EXPECT_EQ(u"\\Skin\\Skin.txt", Text(settings.SkinFile));
   EXPECT_EQ(u"\\Sounds\\", Text(settings.SoundsFolder));
-}
 
-TEST_F(SettingsTest, DerivedPathsThatWouldNotFitAreLeftEmpty) {
-  Settings settings;
-  // 250 characters ending in a backslash: "Skin\" (255) and "Sounds\" (257) still fit,
-  // "TiltChime.exe" (263) and "Skin\Skin.txt" (263) do not.
+  // 250 characters: "Skin\" (255) and "Sounds\" (257) still fit, "TiltChime.exe" (263)
+  // and "Skin\Skin.txt" (263) are refused rather than cut.
   std::u16string app = u"\\" + std::u16string(248, u'f') + u"\\";
   StringCchCopyW(settings.AppFolder, MAX_PATH, app.c_str());
   settings.DeriveFolders();
@@ -134,21 +122,24 @@ TEST_F(SettingsTest, DerivedPathsThatWouldNotFitAreLeftEmpty) {
 }
 
 TEST_F(SettingsTest, SaveWritesAllFifteenValuesUnderTheKey) {
+  StoreDword(TEXT("XButtonClose"), 7);
   Settings settings;
   settings.Load();
   StoreDword(TEXT("SensitivityZ"), 8);  // changed behind the record's back: saved over
+  StringCchCopyW(settings.SoundSlotName[3], MAX_PATH, TEXT("Snare.wav"));
+  settings.AnimationsOn = false;
   EXPECT_EQ(1, settings.Save());
 
   for (const WCHAR* name : {TEXT("SoundSlot1Folder"), TEXT("SoundSlot2Folder"), TEXT("SoundSlot3Folder"),
                             TEXT("SoundSlot4Folder"), TEXT("SoundSlot5Folder"), TEXT("SoundSlot1Name"),
-                            TEXT("SoundSlot2Name"), TEXT("SoundSlot3Name"), TEXT("SoundSlot4Name"),
-                            TEXT("SoundSlot5Name")})
+                            TEXT("SoundSlot2Name"), TEXT("SoundSlot3Name"), TEXT("SoundSlot5Name")})
     EXPECT_EQ(u"", StoredString(name));
+  EXPECT_EQ(u"Snare.wav", StoredString(TEXT("SoundSlot4Name")));
   EXPECT_EQ(5u, StoredDword(TEXT("SensitivityX")));
   EXPECT_EQ(5u, StoredDword(TEXT("SensitivityY")));
   EXPECT_EQ(5u, StoredDword(TEXT("SensitivityZ")));
-  EXPECT_EQ(1u, StoredDword(TEXT("XButtonClose")));
-  EXPECT_EQ(1u, StoredDword(TEXT("AnimationsOn")));
+  EXPECT_EQ(1u, StoredDword(TEXT("XButtonClose")));  // a non-zero option is written as 1
+  EXPECT_EQ(0u, StoredDword(TEXT("AnimationsOn")));
 
   // The key and the value names as a person reads them in the registry file.
   std::string file = soundtest::ReadFile(registry_);
@@ -156,31 +147,6 @@ TEST_F(SettingsTest, SaveWritesAllFifteenValuesUnderTheKey) {
   size_t values = 0;
   for (size_t at = file.find("\n\""); at != std::string::npos; at = file.find("\n\"", at + 1)) ++values;
   EXPECT_EQ(15u, values);
-}
-
-TEST_F(SettingsTest, ARecordChangedBeforeClosingIsSavedAndReadBack) {
-  StoreDword(TEXT("XButtonClose"), 7);
-  Settings settings;
-  settings.Load();
-  StringCchCopyW(settings.SoundSlotFolder[3], MAX_PATH, TEXT("Percussion"));
-  StringCchCopyW(settings.SoundSlotName[3], MAX_PATH, TEXT("Snare.wav"));
-  settings.SensitivityY = 9;
-  settings.AnimationsOn = false;
-  settings.Save();
-
-  // A non-zero option is written back as 1.
-  EXPECT_EQ(1u, StoredDword(TEXT("XButtonClose")));
-  EXPECT_EQ(0u, StoredDword(TEXT("AnimationsOn")));
-  EXPECT_EQ(u"Percussion", StoredString(TEXT("SoundSlot4Folder")));
-  EXPECT_EQ(u"Snare.wav", StoredString(TEXT("SoundSlot4Name")));
-
-  Settings next;
-  next.Load();
-  EXPECT_EQ(u"Snare.wav", Text(next.SoundSlotName[3]));
-  EXPECT_EQ(Text(next.SoundsFolder) + u"Percussion\\Snare.wav", Text(next.SoundSlotPath[3]));
-  EXPECT_EQ(9, next.SensitivityY);
-  EXPECT_TRUE(next.XButtonClose);
-  EXPECT_FALSE(next.AnimationsOn);
 }
 
 TEST(SoundPathTest, ComposesOrRefusesWithoutOverflow) {

@@ -16,29 +16,23 @@ using wince::test::SoundPlay;
 
 const fs::path SourceDir = soundtest::SourceDir();
 
-TEST(SoundSlotsTest, OnlySlotsOneToFiveAreValid) {
+TEST(SoundSlotsTest, SlotsOneToFiveStartEmptyAndHoldWhatTheyAreGiven) {
   EXPECT_FALSE(SoundSlots::IsValidSlot(0));
-  for (UINT slot = 1; slot <= 5; ++slot) EXPECT_TRUE(SoundSlots::IsValidSlot(slot));
+  EXPECT_TRUE(SoundSlots::IsValidSlot(1));
+  EXPECT_TRUE(SoundSlots::IsValidSlot(5));
   EXPECT_FALSE(SoundSlots::IsValidSlot(6));
   EXPECT_FALSE(SoundSlots::IsValidSlot(UINT(-1)));
-}
 
-TEST(SoundSlotsTest, SlotsStartEmptyAndHoldWhatTheyAreGiven) {
   SoundBank bank;
   bank.AddEntry(TEXT("Rock"), TEXT("a.wav"), TEXT("\\Sounds\\Rock\\a.wav"), nullptr, nullptr);
   SoundSlots slots;
   for (int slot = 1; slot <= 5; ++slot) EXPECT_EQ(nullptr, slots.Entry(slot));
-
   EXPECT_TRUE(slots.SetEntry(3, bank.EntryAt(0)));
   EXPECT_EQ(bank.EntryAt(0), slots.Entry(3));
-  EXPECT_EQ(nullptr, slots.Entry(2));
   EXPECT_TRUE(slots.SetEntry(3, nullptr));
   EXPECT_EQ(nullptr, slots.Entry(3));
-
   EXPECT_FALSE(slots.SetEntry(0, bank.EntryAt(0)));
   EXPECT_FALSE(slots.SetEntry(6, bank.EntryAt(0)));
-  EXPECT_FALSE(slots.SetEntry(-1, bank.EntryAt(0)));
-  EXPECT_EQ(nullptr, slots.Entry(0));
   EXPECT_EQ(nullptr, slots.Entry(6));
 }
 
@@ -79,10 +73,16 @@ TEST_F(SoundSlotsPlayTest, ARestoredNamePlaysTheSoundScannedFirst) {
   EXPECT_TRUE(plays[0].playable);
 }
 
-TEST_F(SoundSlotsPlayTest, EmptyAndInvalidSlotsAreSilent) {
+TEST_F(SoundSlotsPlayTest, EmptyAndInvalidSlotsAreSilentAndABrokenFileIsRequested) {
   slots_.SetEntry(2, bank_.FindByName(TEXT("Gone.wav")));  // a saved name the bank no longer has
   for (int slot : {-1, 0, 1, 2, 3, 4, 5, 6}) slots_.Play(slot);
   EXPECT_TRUE(Plays().empty());
+
+  slots_.SetEntry(5, bank_.FindByName(TEXT("Broken.wav")));
+  slots_.Play(5);
+  std::vector<SoundPlay> plays = Plays();
+  ASSERT_EQ(1u, plays.size());
+  EXPECT_FALSE(plays[0].playable);
 }
 
 TEST_F(SoundSlotsPlayTest, ANewSoundCutsOffTheOnePlaying) {
@@ -96,14 +96,6 @@ TEST_F(SoundSlotsPlayTest, ANewSoundCutsOffTheOnePlaying) {
   ASSERT_EQ(2u, plays.size());
   EXPECT_TRUE(plays[0].cutOff);
   EXPECT_NE(std::u16string::npos, plays[1].devicePath.find(u"Glass.wav"));
-}
-
-TEST_F(SoundSlotsPlayTest, AFileThatIsNotASoundIsRequestedAndPlaysNothing) {
-  slots_.SetEntry(5, bank_.FindByName(TEXT("Broken.wav")));
-  slots_.Play(5);
-  std::vector<SoundPlay> plays = Plays();
-  ASSERT_EQ(1u, plays.size());
-  EXPECT_FALSE(plays[0].playable);
 }
 
 }  // namespace
