@@ -152,6 +152,21 @@ TEST_F(WinceFontTest, WithoutAFontTheSystemFontDraws) {
   EXPECT_EQ(MetricsOf(system).tmHeight, Extent(TEXT("x")).cy);
 }
 
+// A DC starts with the system font, so putting back what SelectObject returned
+// deselects the caller's font and lets a deleted font go at once.
+TEST_F(WinceFontTest, ANewDCHoldsTheSystemFontAndGetsItBack) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), wince::SystemFont());
+  HFONT font = MakeFont(30);
+  HGDIOBJ previous = SelectObject(dc, font);
+  EXPECT_EQ(previous, wince::SystemFont());
+  EXPECT_EQ(SelectObject(dc, previous), font);
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), wince::SystemFont());
+  EXPECT_TRUE(DeleteObject(font));
+  EXPECT_EQ(SelectObject(dc, font), nullptr);  // freed, not waiting for the DC
+  DeleteDC(dc);
+}
+
 // Fonts are created by the loading thread while the main thread draws.
 TEST_F(WinceFontTest, FontsCanBeCreatedAndDrawnOnTwoThreadsAtOnce) {
   HFONT mainFont = MakeFont(24);

@@ -2,6 +2,7 @@
 #include "gdi/dc.h"
 
 #include "gdi/objects.h"
+#include "text/font.h"
 #include "user/display.h"
 
 namespace wince {
@@ -75,7 +76,12 @@ HGDIOBJ SelectObject(HDC handle, HGDIOBJ object) {
     }
     case GdiKind::Brush: return Swap(&dc->brush, object, GdiKind::Brush);
     case GdiKind::Pen: return Swap(&dc->pen, object, GdiKind::Pen);
-    case GdiKind::Font: return Swap(&dc->font, object, GdiKind::Font);
+    case GdiKind::Font: {
+      // A DC starts with the system font, which is made only once text is asked for.
+      HGDIOBJ previous = dc->font ? HGDIOBJ(dc->font) : HGDIOBJ(SystemFont());
+      Swap(&dc->font, object, GdiKind::Font);
+      return dc->font == object ? previous : nullptr;
+    }
     default: return nullptr;
   }
 }
@@ -87,7 +93,7 @@ HGDIOBJ GetCurrentObject(HDC handle, UINT type) {
     case OBJ_BITMAP: return dc->bitmap;
     case OBJ_BRUSH: return dc->brush;
     case OBJ_PEN: return dc->pen;
-    case OBJ_FONT: return dc->font;
+    case OBJ_FONT: return dc->font ? dc->font : SystemFont();
     default: return nullptr;
   }
 }
