@@ -21,5 +21,6 @@ function(tiltchime_add_test name)
     "env;TILTCHIME_APP_DIR=${TILTCHIME_APP_DIR};TILTCHIME_SOURCE_DIR=${PROJECT_SOURCE_DIR};WINCE_HEADLESS=1;SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
+    TEST_PREFIX "${name}."
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 endfunction()
