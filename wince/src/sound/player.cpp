@@ -132,7 +132,7 @@ void Player::Handle(const Pending& request) {
   std::unique_ptr<DecodedSound> old = SwapLocked(std::move(sound), record);
   bool playing = current_ != nullptr;
   output->Unlock();
-  if (playing) output->SetActive(true);
+  output->SetActive(playing);
   // The old sound's memory is released here, never in the audio callback.
   old.reset();
 }
