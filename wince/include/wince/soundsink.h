@@ -15,7 +15,10 @@ namespace wince::test {
 struct SoundPlay {
   std::u16string devicePath;   // the name given to PlaySound
   DWORD tick = 0;              // GetTickCount when PlaySound was called
-  bool playable = false;       // the file decoded to a sound (false: missing, not a WAV, ...)
+  // The file decoded to a sound; false for a missing file or one that is not a playable
+  // WAV, and for a request that a newer one replaced before the player opened its file
+  // (recorded as cut off).
+  bool playable = false;
   uint64_t sourceFrames = 0;   // frames in the file, at the file's own rate
   uint64_t totalFrames = 0;    // the sound's length at the device rate
   uint64_t frames = 0;         // frames of it played so far, at the device rate
