@@ -1,7 +1,7 @@
 // What the silent sink played: the player's record for tests (not a Windows API).
 //
-// Without an audio device (or with WINCE_HEADLESS=1) sounds are decoded and mixed as usual
-// and the output is dropped; the sink consumes it at the sound's rate against GetTickCount,
+// Without an audio device (or with WINCE_HEADLESS=1, or under the test driver's virtual
+// clock) sounds are decoded and mixed as usual and the output is dropped; the sink consumes it at the sound's rate against GetTickCount,
 // so under the test driver's virtual clock a sound plays for exactly its duration.
 #pragma once
 
