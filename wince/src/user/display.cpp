@@ -7,6 +7,8 @@
 #include "kernel/handle.h"
 #include "user/state.h"
 
+#include <aygshell.h>
+
 namespace wince {
 namespace {
 
