@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <mutex>
 #include <unordered_set>
 #include <vector>
@@ -84,7 +85,7 @@ HANDLE FindFirstFileW(LPCWSTR fileName, LPWIN32_FIND_DATAW findData) {
     SetLastError(ERROR_PATH_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
-  auto* search = new FindSearch;
+  auto search = std::make_unique<FindSearch>();
   if (!pattern.empty()) {
     for (const std::string& hostName : wince::ListFolder(folder)) {
       std::u16string name;
@@ -97,15 +98,14 @@ HANDLE FindFirstFileW(LPCWSTR fileName, LPWIN32_FIND_DATAW findData) {
     }
   }
   if (search->entries.empty()) {
-    delete search;
     SetLastError(ERROR_FILE_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
   std::sort(search->entries.begin(), search->entries.end(), ComesBefore);
   *findData = search->entries[search->next++];
   std::lock_guard<std::mutex> lock(searchesLock);
-  searches.insert(search);
-  return search;
+  searches.insert(search.get());
+  return search.release();
 }
 
 BOOL FindNextFileW(HANDLE find, LPWIN32_FIND_DATAW findData) {
