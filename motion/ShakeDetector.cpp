@@ -1,9 +1,9 @@
-// The standard headers come before the first <windows.h>.
+#include "motion/ShakeDetector.h"
+
 #include <array>
 #include <cstdlib>
 
 #include "app/AppGlobals.h"
-#include "motion/ShakeDetector.h"
 #include "sound/SoundSlots.h"
 
 namespace {
