@@ -5,13 +5,15 @@
 //
 // Defaults: the source tree's content/Skin and contactsheet.png. Runs headless at the
 // default screen (480 x 640, 192 dpi) unless WINCE_SCREEN / WINCE_DPI say otherwise.
-#include <png.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include <wince/testdriver.h>
 
 #include "gfx/Draw.h"
 #include "gfx/Skin.h"
@@ -164,38 +166,10 @@ int DrawFonts(HDC dc, const Skin& skin, int top, HFONT labelFont) {
   return top + lineHeight * 6 + kMargin;
 }
 
-bool WritePng(HDC dc, int width, int height, const std::string& path) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!info || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
-  }
-  png_init_io(png, file);
-  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<png_byte> row(size_t(width) * 3);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      COLORREF c = GetPixel(dc, x, y);
-      row[x * 3] = GetRValue(c);
-      row[x * 3 + 1] = GetGValue(c);
-      row[x * 3 + 2] = GetBValue(c);
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(file) == 0;
-}
-
 // A host folder as a device path ending in a backslash.
 std::u16string DeviceFolder(const std::string& host) {
-  std::u16string path(host.begin(), host.end());
+  const std::string absolute = std::filesystem::absolute(host).string();
+  std::u16string path(absolute.begin(), absolute.end());
   for (char16_t& c : path)
     if (c == u'/') c = u'\\';
   if (path.empty() || path.back() != u'\\') path += u'\\';
@@ -224,7 +198,7 @@ int main(int argc, char** argv) {
   for (const Placed& place : placed) DrawEntry(dc, skin, place, labelFont);
   DrawFonts(dc, skin, imagesHeight, labelFont);
 
-  const bool written = WritePng(dc, kSheetWidth, height, output);
+  const bool written = wince::test::SavePng(wince::test::CaptureBitmap(sheet), output);
   SelectObject(dc, previous);
   DeleteObject(labelFont);
   DeleteDC(dc);

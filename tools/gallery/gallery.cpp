@@ -11,9 +11,10 @@
 #include <strsafe.h>
 #include <windows.h>
 
+#include <wince/testdriver.h>
+
 #include "app/ScreenCaps.h"
 #include "gfx/Skin.h"
-#include "png_writer.h"
 #include "touchui/TouchButton.h"
 #include "touchui/TouchCheckBox.h"
 #include "touchui/TouchCombo.h"
@@ -50,16 +51,8 @@ class Sheet {
   HDC Dc() const { return dc_; }
 
   bool Save(const std::string& folder, const char* name) const {
-    std::vector<uint32_t> pixels(static_cast<size_t>(width_) * height_);
-    for (int y = 0; y < height_; ++y) {
-      for (int x = 0; x < width_; ++x) {
-        COLORREF c = GetPixel(dc_, x, y);
-        pixels[static_cast<size_t>(y) * width_ + x] =
-            static_cast<uint32_t>(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c);
-      }
-    }
     std::string path = folder + "/" + name;
-    bool ok = WritePng(path, width_, height_, pixels);
+    bool ok = wince::test::SavePng(wince::test::CaptureBitmap(bitmap_), path);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", path.c_str());
     return ok;
   }

@@ -28,6 +28,11 @@ struct Frame {
   uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
+// A copy of a bitmap's pixels (empty when the handle is not a bitmap).
+WINCEAPI Frame CaptureBitmap(HBITMAP bitmap);
+// Writes a frame as an RGB PNG; false on failure. Tests and tools use it for screenshots.
+WINCEAPI bool SavePng(const Frame& frame, const std::string& path);
+
 // Virtual time and idle tracking without WinMain, for tests that create windows on their
 // own thread. The constructing thread is the driver: it must not block in Sleep or timed
 // waits itself (it advances the clock instead). One at a time per process.

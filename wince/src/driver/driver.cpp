@@ -1,6 +1,5 @@
 #include "wince/testdriver.h"
 
-#include <png.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -8,6 +7,7 @@
 #include <thread>
 
 #include "backend/backend.h"
+#include "driver/frame.h"
 #include "kernel/handle.h"
 #include "kernel/module.h"
 #include "kernel/sched.h"
@@ -169,40 +169,12 @@ COLORREF Driver::Pixel(int x, int y) const {
 }
 
 Frame Driver::Snapshot() const {
-  Frame frame;
   auto lock = LockKernel();
   std::shared_ptr<wince::Window> window = FindLocalWindow(User().firstTopLevel);
-  if (!window) return frame;
-  const Surface& surface = window->surface;
-  frame.width = surface.width;
-  frame.height = surface.height;
-  frame.pixels.reserve(static_cast<size_t>(surface.width) * surface.height);
-  for (int y = 0; y < surface.height; ++y) {
-    const uint32_t* row = surface.pixels + static_cast<size_t>(y) * surface.stride;
-    frame.pixels.insert(frame.pixels.end(), row, row + surface.width);
-  }
-  return frame;
+  return window ? CopySurface(window->surface) : Frame();
 }
 
-bool Driver::SavePng(const std::string& path) const {
-  Frame frame = Snapshot();
-  if (frame.pixels.empty()) return false;
-  std::vector<uint8_t> rgb;
-  rgb.reserve(frame.pixels.size() * 3);
-  for (uint32_t pixel : frame.pixels) {
-    rgb.push_back(static_cast<uint8_t>(pixel >> 16));
-    rgb.push_back(static_cast<uint8_t>(pixel >> 8));
-    rgb.push_back(static_cast<uint8_t>(pixel));
-  }
-  png_image image = {};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(frame.width);
-  image.height = static_cast<png_uint_32>(frame.height);
-  image.format = PNG_FORMAT_RGB;
-  bool written = png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr) != 0;
-  png_image_free(&image);
-  return written;
-}
+bool Driver::SavePng(const std::string& path) const { return test::SavePng(Snapshot(), path); }
 
 DWORD Driver::FullScreenState() const {
   auto lock = LockKernel();
