@@ -87,8 +87,11 @@ class Listener {
       timeval timeout{1, 0};  // a silent client cannot hold the listener
       setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
       char request = 0;
-      if (FromSameUser(client) && recv(client, &request, 1, 0) == 1 && request == kRaiseRequest)
+      if (FromSameUser(client) && recv(client, &request, 1, 0) == 1 && request == kRaiseRequest) {
         PostHostEvent(HostEvent{HostEvent::kRaise, window_});
+        // The reply tells the caller that the raise is queued on the window's thread.
+        send(client, &kRaiseRequest, 1, MSG_NOSIGNAL);
+      }
       close(client);
     }
   }
@@ -165,8 +168,14 @@ HWND FindRemoteWindow(LPCWSTR className, LPCWSTR title) {
 BOOL RaiseRemoteWindow(HWND proxy) {
   std::string name;
   int fd = ProxyName(proxy, &name) ? Connect(name) : -1;
-  bool sent = fd >= 0 && send(fd, &kRaiseRequest, 1, MSG_NOSIGNAL) == 1;
-  if (fd >= 0) close(fd);
+  bool sent = false;
+  if (fd >= 0) {
+    timeval timeout{1, 0};  // a hung owner cannot hold the caller
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    char reply = 0;
+    sent = send(fd, &kRaiseRequest, 1, MSG_NOSIGNAL) == 1 && recv(fd, &reply, 1, 0) == 1;
+    close(fd);
+  }
   if (!sent) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
   return sent;
 }
