@@ -30,10 +30,8 @@ void SoundBank::ScanFolder(LPCWSTR soundsFolder, LPCWSTR folder) {
   // A picture name that does not fit matches no file name, so that picture stays none.
   WCHAR largeName[MAX_PATH];
   WCHAR smallName[MAX_PATH];
-  if (FAILED(StringCchCopyW(largeName, MAX_PATH, folder)) || FAILED(StringCchCatW(largeName, MAX_PATH, TEXT("B.png"))))
-    largeName[0] = 0;
-  if (FAILED(StringCchCopyW(smallName, MAX_PATH, folder)) || FAILED(StringCchCatW(smallName, MAX_PATH, TEXT("S.png"))))
-    smallName[0] = 0;
+  JoinPath(largeName, folder, TEXT("B.png"));
+  JoinPath(smallName, folder, TEXT("S.png"));
 
   HBITMAP largeIcon = nullptr;
   HBITMAP smallIcon = nullptr;
