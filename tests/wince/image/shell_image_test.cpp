@@ -22,7 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // A PNG to write: samples as given per channel, before packing.
-struct PngSpec {
+struct PngLayout {
   int width = 7;
   int height = 5;
   int colorType = PNG_COLOR_TYPE_RGB;
@@ -45,10 +45,10 @@ int Channels(int colorType) {
 }
 
 // Deterministic samples that cover the range of the depth, both ends included.
-uint32_t Sample(const PngSpec& spec, int x, int y, int channel) {
-  const uint32_t max = spec.colorType == PNG_COLOR_TYPE_PALETTE
-                           ? uint32_t(spec.palette.size()) - 1
-                           : (1u << spec.bitDepth) - 1;
+uint32_t Sample(const PngLayout& layout, int x, int y, int channel) {
+  const uint32_t max = layout.colorType == PNG_COLOR_TYPE_PALETTE
+                           ? uint32_t(layout.palette.size()) - 1
+                           : (1u << layout.bitDepth) - 1;
   const uint32_t n = uint32_t(x * 131 + y * 977 + channel * 5003) * 2654435761u;
   if ((x + y + channel) % 5 == 0) return max;
   if ((x + 2 * y + channel) % 7 == 0) return 0;
@@ -65,13 +65,13 @@ uint32_t OverBlack(uint32_t c, uint32_t a) { return (c * a + 127) / 255; }
 
 uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return (r << 16) | (g << 8) | b; }
 
-uint32_t ExpectedPixel(const PngSpec& spec, int x, int y) {
-  const int d = spec.bitDepth;
-  auto s = [&](int c) { return Sample(spec, x, y, c); };
-  switch (spec.colorType) {
+uint32_t ExpectedPixel(const PngLayout& layout, int x, int y) {
+  const int d = layout.bitDepth;
+  auto s = [&](int c) { return Sample(layout, x, y, c); };
+  switch (layout.colorType) {
     case PNG_COLOR_TYPE_GRAY: {
       const uint32_t g = To8(s(0), d);
-      if (spec.keyColor && s(0) == spec.key.gray) return 0;
+      if (layout.keyColor && s(0) == layout.key.gray) return 0;
       return Rgb(g, g, g);
     }
     case PNG_COLOR_TYPE_GRAY_ALPHA: {
@@ -79,13 +79,13 @@ uint32_t ExpectedPixel(const PngSpec& spec, int x, int y) {
       return Rgb(g, g, g);
     }
     case PNG_COLOR_TYPE_PALETTE: {
-      const png_color& c = spec.palette[s(0)];
-      const uint32_t a = s(0) < spec.paletteAlpha.size() ? spec.paletteAlpha[s(0)] : 255;
+      const png_color& c = layout.palette[s(0)];
+      const uint32_t a = s(0) < layout.paletteAlpha.size() ? layout.paletteAlpha[s(0)] : 255;
       return Rgb(OverBlack(c.red, a), OverBlack(c.green, a), OverBlack(c.blue, a));
     }
     case PNG_COLOR_TYPE_RGB:
-      if (spec.keyColor && s(0) == spec.key.red && s(1) == spec.key.green &&
-          s(2) == spec.key.blue)
+      if (layout.keyColor && s(0) == layout.key.red && s(1) == layout.key.green &&
+          s(2) == layout.key.blue)
         return 0;
       return Rgb(To8(s(0), d), To8(s(1), d), To8(s(2), d));
     default: {
@@ -96,14 +96,14 @@ uint32_t ExpectedPixel(const PngSpec& spec, int x, int y) {
   }
 }
 
-std::vector<png_byte> PackRow(const PngSpec& spec, int y) {
-  const int channels = Channels(spec.colorType);
-  const int bits = spec.bitDepth;
-  std::vector<png_byte> row((size_t(spec.width) * channels * bits + 7) / 8);
+std::vector<png_byte> PackRow(const PngLayout& layout, int y) {
+  const int channels = Channels(layout.colorType);
+  const int bits = layout.bitDepth;
+  std::vector<png_byte> row((size_t(layout.width) * channels * bits + 7) / 8);
   size_t bit = 0;
-  for (int x = 0; x < spec.width; ++x) {
+  for (int x = 0; x < layout.width; ++x) {
     for (int c = 0; c < channels; ++c) {
-      const uint32_t v = Sample(spec, x, y, c);
+      const uint32_t v = Sample(layout, x, y, c);
       if (bits == 16) {
         row[bit / 8] = png_byte(v >> 8);
         row[bit / 8 + 1] = png_byte(v);
@@ -116,13 +116,13 @@ std::vector<png_byte> PackRow(const PngSpec& spec, int y) {
   return row;
 }
 
-bool WritePng(const std::string& path, const PngSpec& spec) {
+bool WritePng(const std::string& path, const PngLayout& layout) {
   FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   std::vector<std::vector<png_byte>> rows;
-  for (int y = 0; y < spec.height; ++y) rows.push_back(PackRow(spec, y));
+  for (int y = 0; y < layout.height; ++y) rows.push_back(PackRow(layout, y));
   std::vector<png_bytep> pointers;
   for (auto& row : rows) pointers.push_back(row.data());
   if (setjmp(png_jmpbuf(png))) {
@@ -131,14 +131,14 @@ bool WritePng(const std::string& path, const PngSpec& spec) {
     return false;
   }
   png_init_io(png, file);
-  png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, layout.width, layout.height, layout.bitDepth, layout.colorType,
+               layout.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!spec.palette.empty())
-    png_set_PLTE(png, info, spec.palette.data(), int(spec.palette.size()));
-  if (!spec.paletteAlpha.empty())
-    png_set_tRNS(png, info, spec.paletteAlpha.data(), int(spec.paletteAlpha.size()), nullptr);
-  if (spec.keyColor) png_set_tRNS(png, info, nullptr, 0, const_cast<png_color_16*>(&spec.key));
+  if (!layout.palette.empty())
+    png_set_PLTE(png, info, layout.palette.data(), int(layout.palette.size()));
+  if (!layout.paletteAlpha.empty())
+    png_set_tRNS(png, info, layout.paletteAlpha.data(), int(layout.paletteAlpha.size()), nullptr);
+  if (layout.keyColor) png_set_tRNS(png, info, nullptr, 0, const_cast<png_color_16*>(&layout.key));
   png_write_info(png, info);
   png_write_image(png, pointers.data());
   png_write_end(png, nullptr);
@@ -166,22 +166,22 @@ class WinceShellImageTest : public ::testing::Test {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  // Loads the spec's image and compares every pixel with the independent expectation.
-  void ExpectDecodes(const PngSpec& spec) {
+  // Loads the layout's image and compares every pixel with the independent expectation.
+  void ExpectDecodes(const PngLayout& layout) {
     const std::string path = HostPath("image.png");
-    ASSERT_TRUE(WritePng(path, spec));
+    ASSERT_TRUE(WritePng(path, layout));
     HBITMAP bitmap = Load(path);
     ASSERT_NE(bitmap, nullptr);
     BITMAP info{};
     ASSERT_EQ(GetObjectW(bitmap, sizeof info, &info), int(sizeof info));
-    EXPECT_EQ(info.bmWidth, spec.width);
-    EXPECT_EQ(info.bmHeight, spec.height);
+    EXPECT_EQ(info.bmWidth, layout.width);
+    EXPECT_EQ(info.bmHeight, layout.height);
     EXPECT_EQ(info.bmBitsPixel, 32);
     const wince::Surface* surface = wince::BitmapSurface(bitmap);
     ASSERT_NE(surface, nullptr);
-    for (int y = 0; y < spec.height; ++y)
-      for (int x = 0; x < spec.width; ++x)
-        ASSERT_EQ(surface->pixels[y * surface->stride + x], ExpectedPixel(spec, x, y))
+    for (int y = 0; y < layout.height; ++y)
+      for (int x = 0; x < layout.width; ++x)
+        ASSERT_EQ(surface->pixels[y * surface->stride + x], ExpectedPixel(layout, x, y))
             << "pixel " << x << "," << y;
     EXPECT_TRUE(DeleteObject(bitmap));
   }
@@ -214,15 +214,15 @@ TEST_F(WinceShellImageTest, DecodesEveryColourTypeAndDepthExactly) {
     for (bool interlaced : {false, true}) {
       SCOPED_TRACE(::testing::Message() << "colour type " << format.colorType << ", depth "
                                         << format.bitDepth << ", interlaced " << interlaced);
-      PngSpec spec;
-      spec.width = 13;  // odd sizes leave partial bytes and partial interlace passes
-      spec.height = 11;
-      spec.colorType = format.colorType;
-      spec.bitDepth = format.bitDepth;
-      spec.interlaced = interlaced;
+      PngLayout layout;
+      layout.width = 13;  // odd sizes leave partial bytes and partial interlace passes
+      layout.height = 11;
+      layout.colorType = format.colorType;
+      layout.bitDepth = format.bitDepth;
+      layout.interlaced = interlaced;
       if (format.colorType == PNG_COLOR_TYPE_PALETTE)
-        spec.palette = Palette(std::min(256, 1 << format.bitDepth));
-      ExpectDecodes(spec);
+        layout.palette = Palette(std::min(256, 1 << format.bitDepth));
+      ExpectDecodes(layout);
     }
   }
 }
@@ -232,45 +232,45 @@ TEST_F(WinceShellImageTest, DecodesEveryColourTypeAndDepthExactly) {
 TEST_F(WinceShellImageTest, CompositesTransparencyOverBlack) {
   for (int depth : {1, 2, 4, 8}) {
     SCOPED_TRACE(::testing::Message() << "palette depth " << depth);
-    PngSpec spec;
-    spec.colorType = PNG_COLOR_TYPE_PALETTE;
-    spec.bitDepth = depth;
-    spec.palette = Palette(1 << depth);
-    spec.paletteAlpha = {0, 128};  // shorter than the palette: the rest is opaque
-    ExpectDecodes(spec);
+    PngLayout layout;
+    layout.colorType = PNG_COLOR_TYPE_PALETTE;
+    layout.bitDepth = depth;
+    layout.palette = Palette(1 << depth);
+    layout.paletteAlpha = {0, 128};  // shorter than the palette: the rest is opaque
+    ExpectDecodes(layout);
   }
   for (int depth : {1, 2, 4, 8, 16}) {
     SCOPED_TRACE(::testing::Message() << "gray key, depth " << depth);
-    PngSpec spec;
-    spec.colorType = PNG_COLOR_TYPE_GRAY;
-    spec.bitDepth = depth;
-    spec.keyColor = true;
-    spec.key.gray = png_uint_16((1u << depth) - 1);
-    ExpectDecodes(spec);
+    PngLayout layout;
+    layout.colorType = PNG_COLOR_TYPE_GRAY;
+    layout.bitDepth = depth;
+    layout.keyColor = true;
+    layout.key.gray = png_uint_16((1u << depth) - 1);
+    ExpectDecodes(layout);
   }
   for (int depth : {8, 16}) {
     SCOPED_TRACE(::testing::Message() << "RGB key, depth " << depth);
-    PngSpec spec;
-    spec.colorType = PNG_COLOR_TYPE_RGB;
-    spec.bitDepth = depth;
-    spec.keyColor = true;
+    PngLayout layout;
+    layout.colorType = PNG_COLOR_TYPE_RGB;
+    layout.bitDepth = depth;
+    layout.keyColor = true;
     const png_uint_16 max = png_uint_16((1u << depth) - 1);
-    spec.key.red = spec.key.green = spec.key.blue = max;
-    ExpectDecodes(spec);
+    layout.key.red = layout.key.green = layout.key.blue = max;
+    ExpectDecodes(layout);
   }
 }
 
 TEST_F(WinceShellImageTest, MagentaKeyedIconKeepsItsKeyExactly) {
-  PngSpec spec;
-  spec.colorType = PNG_COLOR_TYPE_PALETTE;
-  spec.bitDepth = 1;
-  spec.palette = {{255, 0, 255}, {10, 20, 30}};
-  ExpectDecodes(spec);
+  PngLayout layout;
+  layout.colorType = PNG_COLOR_TYPE_PALETTE;
+  layout.bitDepth = 1;
+  layout.palette = {{255, 0, 255}, {10, 20, 30}};
+  ExpectDecodes(layout);
 }
 
 TEST_F(WinceShellImageTest, FindsTheFileWithoutRegardToCase) {
-  PngSpec spec;
-  ASSERT_TRUE(WritePng(HostPath("Pic_TopBar_App.png"), spec));
+  PngLayout layout;
+  ASSERT_TRUE(WritePng(HostPath("Pic_TopBar_App.png"), layout));
   HBITMAP bitmap = Load(HostPath("PIC_topbar_app.PNG"));
   EXPECT_NE(bitmap, nullptr);
   DeleteObject(bitmap);
@@ -278,9 +278,9 @@ TEST_F(WinceShellImageTest, FindsTheFileWithoutRegardToCase) {
 
 // A header that declares the given size, with valid CRCs, followed by nothing else.
 std::string HeaderOnlyPng(uint32_t width, uint32_t height) {
-  PngSpec spec;
+  PngLayout layout;
   std::string path = "/tmp/wince_image_header_" + std::to_string(getpid()) + ".png";
-  EXPECT_TRUE(WritePng(path, spec));
+  EXPECT_TRUE(WritePng(path, layout));
   std::ifstream in(path, std::ios::binary);
   std::string bytes(std::istreambuf_iterator<char>(in), {});
   fs::remove(path);
@@ -307,10 +307,10 @@ TEST_F(WinceShellImageTest, RefusesMissingEmptyAndNonPngFiles) {
 
 // Every prefix of a valid file is refused; none crashes or leaks (run under ASan).
 TEST_F(WinceShellImageTest, RefusesEveryTruncationOfAValidFile) {
-  PngSpec spec;
-  spec.colorType = PNG_COLOR_TYPE_RGBA;
-  spec.interlaced = true;
-  ASSERT_TRUE(WritePng(HostPath("whole.png"), spec));
+  PngLayout layout;
+  layout.colorType = PNG_COLOR_TYPE_RGBA;
+  layout.interlaced = true;
+  ASSERT_TRUE(WritePng(HostPath("whole.png"), layout));
   const std::string bytes = ReadBytes(HostPath("whole.png"));
   const std::string cut = HostPath("cut.png");
   // The final 12 bytes are the IEND chunk, which the image does not need.
@@ -321,8 +321,8 @@ TEST_F(WinceShellImageTest, RefusesEveryTruncationOfAValidFile) {
 }
 
 TEST_F(WinceShellImageTest, RefusesDamagedImageData) {
-  PngSpec spec;
-  ASSERT_TRUE(WritePng(HostPath("whole.png"), spec));
+  PngLayout layout;
+  ASSERT_TRUE(WritePng(HostPath("whole.png"), layout));
   std::string bytes = ReadBytes(HostPath("whole.png"));
   const size_t idat = bytes.find("IDAT");
   ASSERT_NE(idat, std::string::npos);

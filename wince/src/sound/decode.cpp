@@ -18,12 +18,12 @@ bool IsReadableFile(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxFileBytes;
 }
 
-bool Convert(const SDL_AudioSpec& spec, const Uint8* data, Uint32 length, DecodedSound* out) {
-  size_t frameBytes = size_t(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
-  if (frameBytes == 0 || spec.freq <= 0) return false;
+bool Convert(const SDL_AudioSpec& source, const Uint8* data, Uint32 length, DecodedSound* out) {
+  size_t frameBytes = size_t(SDL_AUDIO_BITSIZE(source.format) / 8) * source.channels;
+  if (frameBytes == 0 || source.freq <= 0) return false;
   out->sourceFrames = length / frameBytes;
   SDL_AudioCVT cvt;
-  if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, kOutputChannels, kOutputRate) < 0) {
+  if (SDL_BuildAudioCVT(&cvt, source.format, source.channels, source.freq, AUDIO_S16SYS, kOutputChannels, kOutputRate) < 0) {
     return false;
   }
   cvt.len = int(out->sourceFrames * frameBytes);
@@ -44,11 +44,11 @@ bool DecodeWav(const std::string& hostPath, DecodedSound* out) {
   if (!IsReadableFile(hostPath)) return false;
   SDL_RWops* file = SDL_RWFromFile(hostPath.c_str(), "rb");
   if (!file) return false;
-  SDL_AudioSpec spec;
+  SDL_AudioSpec source;
   Uint8* data = nullptr;
   Uint32 length = 0;
-  if (!SDL_LoadWAV_RW(file, 1, &spec, &data, &length)) return false;
-  bool ok = Convert(spec, data, length, out);
+  if (!SDL_LoadWAV_RW(file, 1, &source, &data, &length)) return false;
+  bool ok = Convert(source, data, length, out);
   SDL_FreeWAV(data);
   return ok;
 }
