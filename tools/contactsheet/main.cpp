@@ -168,8 +168,7 @@ int DrawFonts(HDC dc, const Skin& skin, int top, HFONT labelFont) {
 
 // A host folder as a device path ending in a backslash.
 std::u16string DeviceFolder(const std::string& host) {
-  const std::string absolute = std::filesystem::absolute(host).string();
-  std::u16string path(absolute.begin(), absolute.end());
+  std::u16string path = std::filesystem::absolute(host).u16string();
   for (char16_t& c : path)
     if (c == u'/') c = u'\\';
   if (path.empty() || path.back() != u'\\') path += u'\\';
