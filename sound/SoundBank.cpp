@@ -18,12 +18,10 @@ void SoundBank::Scan(LPCWSTR soundsFolder) {
   FindClose(search);
 }
 
-HBITMAP SoundBank::LoadPicture(LPCWSTR soundsFolder, LPCWSTR folder, LPCWSTR pictureName) {
+static HBITMAP LoadPicture(LPCWSTR soundsFolder, LPCWSTR folder, LPCWSTR pictureName) {
   WCHAR path[MAX_PATH];
   if (!BuildSoundPath(path, soundsFolder, folder, pictureName)) return nullptr;
-  HBITMAP picture = SHLoadImageFile(path);
-  if (picture) Pictures.push_back(picture);
-  return picture;
+  return SHLoadImageFile(path);
 }
 
 void SoundBank::ScanFolder(LPCWSTR soundsFolder, LPCWSTR folder) {
@@ -91,8 +89,4 @@ const SoundEntry* SoundBank::FindByName(LPCWSTR name) const {
   return nullptr;
 }
 
-void SoundBank::Clear() {
-  Entries.clear();
-  for (HBITMAP picture : Pictures) DeleteObject(picture);
-  Pictures.clear();
-}
+void SoundBank::Clear() { Entries.clear(); }

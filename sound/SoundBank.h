@@ -18,10 +18,11 @@ class SoundBank {
   // backslash), one level deep, in enumeration order. A missing or empty folder gives
   // an empty bank.
   void Scan(LPCWSTR soundsFolder);
-  // Loads folder's pictures and appends one entry per "*.wav" name inside it.
+  // Loads folder's pictures (once; the bank never releases them) and appends one entry
+  // per "*.wav" name inside it.
   void ScanFolder(LPCWSTR soundsFolder, LPCWSTR folder);
   // Appends one entry; each text is copied up to MAX_PATH - 1 characters, a missing
-  // text becomes the empty text. The bank takes no ownership of the handles.
+  // text becomes the empty text. The handles are copied as they come.
   void AddEntry(LPCWSTR folder, LPCWSTR name, LPCWSTR path, HBITMAP largeIcon, HBITMAP smallIcon);
 
   int Count() const;
@@ -29,12 +30,10 @@ class SoundBank {
   const SoundEntry* EntryAt(int index) const;
   // The first entry, in bank order, whose name equals name exactly (case counts).
   const SoundEntry* FindByName(LPCWSTR name) const;
-  // Removes every entry and releases the folder pictures the scans loaded.
+  // Removes every entry. The folder pictures stay loaded until the process ends:
+  // widgets that show them keep copies of their handles.
   void Clear();
 
  private:
-  HBITMAP LoadPicture(LPCWSTR soundsFolder, LPCWSTR folder, LPCWSTR pictureName);
-
   std::vector<SoundEntry> Entries;
-  std::vector<HBITMAP> Pictures;  // every folder picture loaded, released by Clear
 };
