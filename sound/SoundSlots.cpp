@@ -9,10 +9,8 @@ const SoundEntry* SoundSlots::Entry(int slot) const {
   return Entries[slot - 1];
 }
 
-bool SoundSlots::SetEntry(int slot, const SoundEntry* entry) {
-  if (!IsValidSlot(UINT(slot))) return false;
-  Entries[slot - 1] = entry;
-  return true;
+void SoundSlots::SetEntry(int slot, const SoundEntry* entry) {
+  if (IsValidSlot(UINT(slot))) Entries[slot - 1] = entry;
 }
 
 // Every sound of the program goes out this way: named by its full path, returning at

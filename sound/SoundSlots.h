@@ -16,8 +16,8 @@ class SoundSlots {
 
   // The slot's entry, or none for an empty or invalid slot.
   const SoundEntry* Entry(int slot) const;
-  // Points the slot at entry (none empties it); false for an invalid slot.
-  bool SetEntry(int slot, const SoundEntry* entry);
+  // Points the slot at entry (none empties it); an invalid slot is left alone.
+  void SetEntry(int slot, const SoundEntry* entry);
   // Plays the slot's sound asynchronously; an invalid or empty slot is silent.
   void Play(int slot) const;
 
