@@ -7,7 +7,7 @@
 // The system's power-off timeouts, in seconds; 0 or missing means none.
 #define POWER_REG_KEY TEXT("\\System\\CurrentControlSet\\Control\\Power")
 
-// Never longer than 1000 s, so the interval stays below 15 minutes.
+// Never longer than 1000 s, so the interval is at most 15 minutes.
 static const DWORD LongestTimeoutSeconds = 1000;
 
 KeepAwakeTimer::KeepAwakeTimer(HWND window, UINT timerId, TIMERPROC timerProc)
@@ -31,6 +31,7 @@ UINT GetPowerOffTimeoutMs() {
 void KeepAwakeTimer::Start() {
   if (Running) return;
   IntervalMs = GetPowerOffTimeoutMs();
+  // Running only when the timer was really set, so that a failed start can be retried.
   Running = SetTimer(Window, TimerId, IntervalMs, TimerProc) != 0;
 }
 
