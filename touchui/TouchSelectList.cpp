@@ -120,6 +120,7 @@ void TouchSelectList::OnMouseUp(HWND window, int x, int y) {
   double now = Now();
   lastTickTime_ = now;
   double duration = now - downTime_;
+  // A release in the press's own millisecond, or across the tick count's wrap, flings nothing.
   velocity_ = duration > 0 && duration <= kFlingMaxDurationMs
                   ? (lastPoint_.y - downPoint_.y) / duration
                   : 0.0;
@@ -222,7 +223,8 @@ void TouchSelectList::DrawRow(HDC dc, const SelectListItem& item, const RECT& ro
                 secondMargins_.bottom);
   DrawTextInRect(dc, item.SecondText, second, secondFormat_,
                  selected ? secondSelectedColor_ : secondColor_, secondFont_);
-  if (separatorStyle_ == 0 && separatorPen_) {
+  // Style 0 draws its line also without a pen of its own: the DC's current pen is used.
+  if (separatorStyle_ == 0) {
     DrawLine(dc, row.left, row.bottom - 1, row.right, row.bottom - 1, separatorPen_);
   } else if (separatorStyle_ == 1) {
     DrawBitmapStretched(dc, row.left, row.bottom - 1, row.right, row.bottom, separatorImage_);

@@ -255,10 +255,12 @@ TEST_F(DrawTest, ListDrawsOnlyItsVisibleRowsInsideItsRectangle) {
 
   Canvas canvas(480, 640, kGreen);
   list.Draw(canvas.Dc());
-  // Row 2 spans y 130..209 with a white selection; rows 1 and 3 lie on black.
+  // Row 2 spans y 130..209 with a white selection under its black separator line; rows 1
+  // and 3 lie on black.
   EXPECT_EQ(canvas.At(400, 129), kBlack);
   EXPECT_EQ(canvas.At(400, 130), kWhite);
-  EXPECT_EQ(canvas.At(400, 209), kWhite);
+  EXPECT_EQ(canvas.At(400, 208), kWhite);
+  EXPECT_EQ(canvas.At(400, 209), kBlack);
   EXPECT_EQ(canvas.At(400, 210), kBlack);
   // Icons centred in each row's 80 x 80 square, magenta left out.
   EXPECT_EQ(canvas.At(45, 160), kYellow);
@@ -293,7 +295,12 @@ TEST_F(DrawTest, ShortOrEmptyListDrawsOnlyItsBackground) {
   list.AddItem(item);
   list.AddItem(item);
   list.Draw(canvas.Dc());
-  EXPECT_FALSE(canvas.AnyOtherThan(0, 0, 200, 400, kBlue));  // no bar, no separator pen
+  // No position bar; the separators of style 0 without a pen use the DC's black pen.
+  int row = list.RowHeight();
+  EXPECT_FALSE(canvas.AnyOtherThan(0, 0, 200, row - 1, kBlue));
+  EXPECT_FALSE(canvas.AnyOtherThan(0, row, 200, 2 * row - 1, kBlue));
+  EXPECT_FALSE(canvas.AnyOtherThan(0, row - 1, 200, row, kBlack));
+  EXPECT_FALSE(canvas.AnyOtherThan(0, 2 * row, 200, 400, kBlue));
 }
 
 TEST_F(DrawTest, ListSeparatorAndPatternSelection) {
