@@ -15,13 +15,14 @@ class SoundSlots;
 class ShakeDetector {
  public:
   ShakeDetector(SensorDriver* driver, SoundSlots* slots);
-  virtual ~ShakeDetector() = default;
 
   // One priming read, then detection runs; the state of a shake under way is kept.
   virtual BOOL Start();
   virtual void Stop();
   // One detection step: reads a sample and follows the shake.
   virtual void Tick() = 0;
+  // Declared after the three operations so that they keep the first virtual slots.
+  virtual ~ShakeDetector() = default;
 
   void SetThreshold(SHORT threshold);
   void SetMinPeak(SHORT minPeak);
