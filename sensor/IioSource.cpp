@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -14,6 +13,8 @@ namespace {
 
 constexpr double kStandardGravity = 9.80665;  // m/s^2 per g
 const char* const kAxes[3] = {"x", "y", "z"};
+// From IIO's device frame (Y up the screen, Z out of it) to the screen's axes.
+constexpr double kScreenSign[3] = {1, -1, -1};
 
 bool ReadNumber(const std::string& path, double* value) {
   std::ifstream file(path);
@@ -99,7 +100,7 @@ Reading IioSource::Read(DWORD) {
   for (int row = 0; row < 3; ++row) {
     double deviceFrame = 0;
     for (int column = 0; column < 3; ++column) deviceFrame += matrix_[row][column] * sensorFrame[column];
-    milliG[row] = ClampReading(-deviceFrame / kStandardGravity * 1000.0);
+    milliG[row] = ClampReading(kScreenSign[row] * deviceFrame / kStandardGravity * 1000.0);
   }
   last_ = {milliG[0], milliG[1], milliG[2]};
   return last_;

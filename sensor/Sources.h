@@ -1,6 +1,9 @@
 // The sources of readings behind the sensor library stand-in. A reading is X, Y, Z in
-// milli-g (1000 = 1 g) as the vendor's library reports them: the pull of gravity as the
-// phone feels it, so a phone lying face up at rest reads about 0, 0, -1000.
+// milli-g (1000 = 1 g): the acceleration the phone feels, gravity's included, along the
+// screen's axes (X to the right, Y down the screen, Z into it). A phone lying face up at
+// rest reads about 0, 0, -1000, one held upright 0, -1000, 0; a shake towards a side of
+// the screen first reads that side's sign, so it plays the slot on that side of the Home
+// page's cross (right +X, top -Y).
 #pragma once
 
 #include <cstdint>
@@ -54,8 +57,8 @@ class TraceSource : public Source {
 // iio:deviceN, in number order, with in_accel_{x,y,z}_raw and a scale (in_accel_scale or
 // in_accel_{x,y,z}_scale, m/s^2 per unit), optional offsets (in_accel_offset or per axis)
 // and mount matrix (in_accel_mount_matrix or mount_matrix, rows "a, b, c; d, e, f; g, h, i",
-// device = matrix x sensor). IIO reports the acceleration that holds the phone up (+1 g on
-// Z face up), so every axis is negated to give the pull of gravity the program expects.
+// device = matrix x sensor). IIO's device frame has Y up the screen and Z out of it (+1 g
+// on Z face up), so Y and Z are negated to give the screen's axes; X is kept.
 class IioSource : public Source {
  public:
   // Null when no usable accelerometer is there.
@@ -72,7 +75,7 @@ class IioSource : public Source {
 
 // Shakes made with the keyboard of the program's window: each arrow key shakes towards
 // the slot that sits in that direction on the Home page's cross (up: -Y, down: +Y,
-// left: -X, right: +X), the space bar along Z (towards -Z, the phone pushed down). A shake
+// left: -X, right: +X), the space bar along Z (towards -Z, the phone lifted sharply). A shake
 // is one half sine of kShakePeak milli-g over kShakeMs; at rest the phone lies face up.
 class KeyboardSource : public Source {
  public:

@@ -2,9 +2,10 @@
 """Writes the recorded sensor traces of this folder.
 
 Each trace is a CSV of "ms,x,y,z": milliseconds from the moment the program opens the
-sensor, and the X, Y, Z readings in milli-g (the pull of gravity as the phone feels it:
-face up at rest 0, 0, -1000). The sensor library stand-in replays it when run with
-WINCE_SENSOR=trace WINCE_SENSOR_TRACE=<file>, holding the last row after the end.
+sensor, and the X, Y, Z readings in milli-g (the acceleration the phone feels along the
+screen's axes, X right, Y down, Z into the screen: face up at rest 0, 0, -1000). The
+sensor library stand-in replays it when run with WINCE_SENSOR=trace
+WINCE_SENSOR_TRACE=<file>, holding the last row after the end.
 
 A shake is one half sine over 300 ms, sampled every 10 ms. The phone rests for --start
 milliseconds first, long enough to get past the splash screen and switch motion on.
@@ -52,7 +53,7 @@ TRACES = {
     "shake-plus-x": ("a clean shake towards +X: slot 2 (right)", shaken(AT_REST, 0, +1, 1400), SHAKE_MS),
     "shake-plus-y": ("a clean shake towards +Y: slot 3 (bottom)", shaken(AT_REST, 1, +1, 1400), SHAKE_MS),
     "shake-minus-x": ("a clean shake towards -X: slot 4 (left)", shaken(AT_REST, 0, -1, 1400), SHAKE_MS),
-    "shake-z": ("a clean shake along Z, the phone pushed down: slot 5 (middle)",
+    "shake-z": ("a clean shake along Z, the phone lifted sharply: slot 5 (middle)",
                 shaken(AT_REST, 2, -1, 1400), SHAKE_MS),
     "shake-weak": ("a shake towards +X too weak for sensitivity 5 (peak 600, MinPeak 800): nothing plays",
                    shaken(AT_REST, 0, +1, 600), SHAKE_MS),

@@ -80,7 +80,7 @@ TEST_F(Detectors, JudgeEachShakeOnce) {
       {"Y negative: slot 1", Y, {0, -500, -900, -850, 0}, -900, {1}},
       {"Y positive: slot 3", Y, {0, 500, 900, 850, 0}, -900, {3}},
       {"Y upright", Y, {0, 500, 900, 850, 0}, -300, {}},
-      {"Z pushed down: slot 5", Z, {-1000, -1500, -2000, -1900, -1000}, 0, {5}},
+      {"Z lifted sharply: slot 5", Z, {-1000, -1500, -2000, -1900, -1000}, 0, {5}},
       {"Z from positive readings is not below ZLimit", Z, {1000, 1500, 2000, 1900, 1000}, 0, {}},
       {"Z near zero never starts a shake", Z, {0, -300, 0, 300, 0}, 0, {}},
   };

@@ -36,14 +36,18 @@ class FakeSysfs : public ::testing::Test {
   std::string root;
 };
 
-TEST_F(FakeSysfs, FaceUpReadsMinusOneG) {
-  // IIO reports the support holding the phone up: +1 g on Z when it lies face up.
+TEST_F(FakeSysfs, ReadsOnTheScreensAxes) {
+  // IIO: +1 g on Z when the phone lies face up, on Y when it stands upright.
   Accelerometer("iio:device0", 0, 0, 1000);
   auto iio = sensor::IioSource::Find(root);
   ASSERT_NE(nullptr, iio);
   EXPECT_EQ((Reading{0, 0, -1000}), iio->Read(0));
-  Put("iio:device0", "in_accel_x_raw", "-250");
-  EXPECT_EQ((Reading{250, 0, -1000}), iio->Read(0));
+  // Pushed towards the right and towards the top of the screen: +X, -Y.
+  Put("iio:device0", "in_accel_x_raw", "250");
+  Put("iio:device0", "in_accel_y_raw", "400");
+  EXPECT_EQ((Reading{250, -400, -1000}), iio->Read(0));
+  Accelerometer("iio:device0", 0, 1000, 0);
+  EXPECT_EQ((Reading{0, -1000, 0}), iio->Read(0));
 }
 
 TEST_F(FakeSysfs, PerAxisScalesAndOffsets) {
@@ -55,7 +59,7 @@ TEST_F(FakeSysfs, PerAxisScalesAndOffsets) {
   Put("iio:device0", "in_accel_y_offset", "-20");
   auto iio = sensor::IioSource::Find(root);
   ASSERT_NE(nullptr, iio);
-  EXPECT_EQ((Reading{-150, 0, -1010}), iio->Read(0));
+  EXPECT_EQ((Reading{150, 0, -1010}), iio->Read(0));
 }
 
 TEST_F(FakeSysfs, MountMatrixTurnsTheSensorIntoThePhone) {
@@ -63,14 +67,14 @@ TEST_F(FakeSysfs, MountMatrixTurnsTheSensorIntoThePhone) {
   Put("iio:device0", "in_accel_mount_matrix", "0, 1, 0; -1, 0, 0; 0, 0, 1");
   auto iio = sensor::IioSource::Find(root);
   ASSERT_NE(nullptr, iio);
-  EXPECT_EQ((Reading{-200, 100, -1000}), iio->Read(0));
+  EXPECT_EQ((Reading{200, 100, -1000}), iio->Read(0));
 
   Accelerometer("iio:device1", 100, 200, 1000);
   Put("iio:device1", "mount_matrix", "-1, 0, 0; 0, -1, 0; 0, 0, -1");
   std::filesystem::remove_all(root + "/iio:device0");
   auto second = sensor::IioSource::Find(root);
   ASSERT_NE(nullptr, second);
-  EXPECT_EQ((Reading{100, 200, 1000}), second->Read(0));
+  EXPECT_EQ((Reading{-100, 200, 1000}), second->Read(0));
 }
 
 TEST_F(FakeSysfs, AGarbledMountMatrixIsIgnored) {
@@ -78,7 +82,7 @@ TEST_F(FakeSysfs, AGarbledMountMatrixIsIgnored) {
   Put("iio:device0", "in_accel_mount_matrix", "0, 1; -1, 0");
   auto iio = sensor::IioSource::Find(root);
   ASSERT_NE(nullptr, iio);
-  EXPECT_EQ((Reading{-100, -200, -1000}), iio->Read(0));
+  EXPECT_EQ((Reading{100, -200, -1000}), iio->Read(0));
 }
 
 TEST_F(FakeSysfs, DevicesWithoutAxesOrScaleAreSkippedInNumberOrder) {
@@ -91,16 +95,16 @@ TEST_F(FakeSysfs, DevicesWithoutAxesOrScaleAreSkippedInNumberOrder) {
   Accelerometer("iio:device2", 2, 0, 0);
   auto iio = sensor::IioSource::Find(root);
   ASSERT_NE(nullptr, iio);
-  EXPECT_EQ(-2, iio->Read(0).x);
+  EXPECT_EQ(2, iio->Read(0).x);
 }
 
 TEST_F(FakeSysfs, ADeviceThatGoesAwayKeepsItsLastReading) {
   Accelerometer("iio:device0", 300, 0, 1000);
   auto iio = sensor::IioSource::Find(root);
   ASSERT_NE(nullptr, iio);
-  EXPECT_EQ((Reading{-300, 0, -1000}), iio->Read(0));
+  EXPECT_EQ((Reading{300, 0, -1000}), iio->Read(0));
   std::filesystem::remove_all(root + "/iio:device0");
-  EXPECT_EQ((Reading{-300, 0, -1000}), iio->Read(0));
+  EXPECT_EQ((Reading{300, 0, -1000}), iio->Read(0));
 }
 
 }  // namespace
