@@ -61,7 +61,8 @@ class ShakeDetectorY : public ShakeDetector {
   void Tick() override;
 };
 
-// Z: slot 5; the magnitude is the distance of |Z| from the 1000 of gravity at rest.
+// Z: slot 5; the magnitude is |Z| - 1000, how far the reading swings beyond the 1 g of a
+// phone at rest (negative while the phone feels lighter, which never starts a shake).
 class ShakeDetectorZ : public ShakeDetector {
  public:
   using ShakeDetector::ShakeDetector;
