@@ -60,7 +60,7 @@ int InChild(const std::function<int()>& body) {
 }
 
 std::u16string GetString(HKEY root, const WCHAR* key, const WCHAR* name, HRESULT* hr = nullptr) {
-  WCHAR buffer[MAX_PATH];
+  WCHAR buffer[MAX_PATH] = u"";
   HRESULT result = RegistryGetString(root, key, name, buffer, MAX_PATH);
   if (hr) *hr = result;
   return buffer;
@@ -166,28 +166,23 @@ TEST_F(WinceRegistryTest, FailedReads) {
   ASSERT_EQ(S_OK, RegistrySetString(HKEY_LOCAL_MACHINE, kKey, u"Name", u"abcdef"));
   ASSERT_EQ(S_OK, RegistrySetDWORD(HKEY_LOCAL_MACHINE, kKey, u"Number", 7));
   const HRESULT notFound = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
-  const HRESULT wrongType = HRESULT_FROM_WIN32(ERROR_UNSUPPORTED_TYPE);
 
   DWORD value = 1234;
   EXPECT_EQ(notFound, RegistryGetDWORD(HKEY_LOCAL_MACHINE, u"Software\\Nothing", u"Number", &value));
   EXPECT_EQ(notFound, RegistryGetDWORD(HKEY_LOCAL_MACHINE, kKey, u"Missing", &value));
-  EXPECT_EQ(wrongType, RegistryGetDWORD(HKEY_LOCAL_MACHINE, kKey, u"Name", &value));
+  EXPECT_EQ(E_DATATYPE_MISMATCH, RegistryGetDWORD(HKEY_LOCAL_MACHINE, kKey, u"Name", &value));
   EXPECT_EQ(1234u, value);  // a failed read leaves the variable alone
 
-  HRESULT hr;
-  EXPECT_EQ(u"", GetString(HKEY_LOCAL_MACHINE, kKey, u"Number", &hr));
-  EXPECT_EQ(wrongType, hr);
-  EXPECT_EQ(u"", GetString(HKEY_LOCAL_MACHINE, kKey, u"Missing", &hr));
-  EXPECT_EQ(notFound, hr);
-
-  // "abcdef" needs 7 characters with its terminator: 6 fail, leave an empty string and
-  // write nothing past the capacity; 7 succeed.
+  // "abcdef" needs 7 characters with its terminator: 6 fail and change nothing; 7 succeed.
+  // A failed read of any kind leaves the buffer as it was.
   WCHAR buffer[10];
   std::fill(std::begin(buffer), std::end(buffer), u'#');
-  EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER), RegistryGetString(HKEY_LOCAL_MACHINE, kKey, u"Name", buffer, 6));
-  EXPECT_EQ(u'\0', buffer[0]);
-  EXPECT_EQ(std::u16string(u"#########"), std::u16string(buffer + 1, 9));
-  EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER), RegistryGetString(HKEY_LOCAL_MACHINE, kKey, u"Name", buffer, 1));
+  const std::u16string untouched(std::begin(buffer), std::end(buffer));
+  EXPECT_EQ(E_INSUFFICIENT_BUFFER, RegistryGetString(HKEY_LOCAL_MACHINE, kKey, u"Name", buffer, 6));
+  EXPECT_EQ(E_INSUFFICIENT_BUFFER, RegistryGetString(HKEY_LOCAL_MACHINE, kKey, u"Name", buffer, 1));
+  EXPECT_EQ(E_DATATYPE_MISMATCH, RegistryGetString(HKEY_LOCAL_MACHINE, kKey, u"Number", buffer, 10));
+  EXPECT_EQ(notFound, RegistryGetString(HKEY_LOCAL_MACHINE, kKey, u"Missing", buffer, 10));
+  EXPECT_EQ(untouched, std::u16string(std::begin(buffer), std::end(buffer)));
   EXPECT_EQ(S_OK, RegistryGetString(HKEY_LOCAL_MACHINE, kKey, u"Name", buffer, 7));
   EXPECT_EQ(u"abcdef", std::u16string(buffer));
   EXPECT_EQ(u'#', buffer[7]);
@@ -199,8 +194,7 @@ TEST_F(WinceRegistryTest, FailedReads) {
   EXPECT_EQ(E_INVALIDARG, RegistrySetString(HKEY_LOCAL_MACHINE, kKey, u"Name", nullptr));
   EXPECT_EQ(E_INVALIDARG, RegistrySetDWORD(HKEY_LOCAL_MACHINE, u"Software\\\\Empty", u"X", 1));
   EXPECT_EQ(E_INVALIDARG, RegistrySetDWORD(HKEY_LOCAL_MACHINE, u"Soft\nware", u"X", 1));
-  EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_INVALID_HANDLE),
-            RegistryGetDWORD(reinterpret_cast<HKEY>(uintptr_t(0x1234)), kKey, u"Number", &value));
+  EXPECT_EQ(E_INVALIDARG, RegistryGetDWORD(reinterpret_cast<HKEY>(uintptr_t(0x1234)), kKey, u"Number", &value));
 }
 
 TEST_F(WinceRegistryTest, GarbledFileIsKeptAsideAndDefaultsApply) {

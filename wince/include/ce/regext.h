@@ -19,15 +19,22 @@
 #define HKEY_LOCAL_MACHINE ((HKEY)(ULONG_PTR)0x80000002UL)
 #define HKEY_USERS ((HKEY)(ULONG_PTR)0x80000003UL)
 
-// Results: S_OK; HRESULT_FROM_WIN32(ERROR_INVALID_HANDLE) for a root other than the
-// predefined keys; E_INVALIDARG for a null value pointer or buffer, a zero capacity or a
-// sub-key with an empty component or a line break; HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)
-// for a missing key or value; HRESULT_FROM_WIN32(ERROR_UNSUPPORTED_TYPE) for a value of the other type;
-// HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER) for a string that does not fit (cchData
-// counts the terminating zero); a write that cannot reach the disk returns the failure of
-// the file system and leaves the hive as it was.
-// A failed read leaves *pdwData untouched, and leaves pszData as an empty string (when
-// cchData is at least 1): a too-long string is never cut to a partial value.
+#ifndef ERROR_DATATYPE_MISMATCH
+#define ERROR_DATATYPE_MISMATCH 1629L
+#endif
+#define E_DATATYPE_MISMATCH HRESULT_FROM_WIN32(ERROR_DATATYPE_MISMATCH)
+#define E_INSUFFICIENT_BUFFER HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER)
+
+// Results: S_OK; E_INVALIDARG for a root other than the predefined keys, a null value
+// pointer or buffer, a zero capacity or a sub-key with an empty component or a line break;
+// HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) for a missing key or value; E_DATATYPE_MISMATCH
+// for reading a value of the other type; E_INSUFFICIENT_BUFFER for a string that does not
+// fit (cchData counts the terminating zero); a write that cannot reach the disk returns
+// the failure of the file system and leaves the hive as it was.
+// A failed read changes nothing: *pdwData and pszData keep what they held, so a
+// too-long string is never cut to a partial value.
+// A set creates the key when it is missing and replaces a value of the other type, so
+// that a hand-edited value of the wrong type cannot block the program's own writes.
 WINCEAPI HRESULT RegistryGetDWORD(HKEY hkey, LPCTSTR pszSubKey, LPCTSTR pszValueName, DWORD* pdwData);
 WINCEAPI HRESULT RegistryGetString(HKEY hkey, LPCTSTR pszSubKey, LPCTSTR pszValueName, LPTSTR pszData,
                                    UINT cchData);

@@ -139,6 +139,15 @@ bool ParseSection(const std::string& line, std::u16string* path) {
   return false;
 }
 
+// "HKEY_LOCAL_MACHINE" and the other root names for the predefined handles; null for
+// any other handle.
+const char16_t* RootName(HKEY root) {
+  for (const Root& r : kRoots) {
+    if (r.handle == root) return r.name;
+  }
+  return nullptr;
+}
+
 std::string Trim(const std::string& s) {
   size_t b = s.find_first_not_of(" \t\r");
   if (b == std::string::npos) return std::string();
@@ -147,13 +156,6 @@ std::string Trim(const std::string& s) {
 }
 
 }  // namespace
-
-const char16_t* RootName(HKEY root) {
-  for (const Root& r : kRoots) {
-    if (r.handle == root) return r.name;
-  }
-  return nullptr;
-}
 
 bool KeyPath(HKEY root, const WCHAR* subKey, std::u16string* path) {
   const char16_t* name = RootName(root);

@@ -49,12 +49,9 @@ class Hive {
   std::map<std::u16string, Key> keys_;  // by the folded path, so the file lists keys in order
 };
 
-// "HKEY_LOCAL_MACHINE" and the other root names for the predefined handles; null for
-// any other handle.
-const char16_t* RootName(HKEY root);
 // Joins the root's name and a sub-key: a leading '\' is optional, a trailing one is
-// ignored; null or empty is the root itself. False when a component is empty or the
-// name holds a line break.
+// ignored; null or empty is the root itself. False for a root other than the predefined
+// keys, an empty component or a name that holds a line break.
 bool KeyPath(HKEY root, const WCHAR* subKey, std::u16string* path);
 
 }  // namespace wince::registry

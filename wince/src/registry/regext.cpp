@@ -13,24 +13,16 @@ using wince::registry::Value;
 namespace {
 
 const HRESULT kNotFound = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
-const HRESULT kWrongType = HRESULT_FROM_WIN32(ERROR_UNSUPPORTED_TYPE);
-
-// The full path of the key, or the failure for an unknown root or a malformed sub-key.
-HRESULT Locate(HKEY hkey, LPCTSTR subKey, std::u16string* path) {
-  if (!wince::registry::RootName(hkey)) return HRESULT_FROM_WIN32(ERROR_INVALID_HANDLE);
-  return wince::registry::KeyPath(hkey, subKey, path) ? S_OK : E_INVALIDARG;
-}
 
 HRESULT ReadValue(HKEY hkey, LPCTSTR subKey, LPCTSTR valueName, Value::Type type,
                   const std::function<void(const Value&)>& take) {
   std::u16string path;
-  HRESULT hr = Locate(hkey, subKey, &path);
-  if (FAILED(hr)) return hr;
+  if (!wince::registry::KeyPath(hkey, subKey, &path)) return E_INVALIDARG;
   std::u16string name = valueName ? valueName : u"";
   return Store::Instance().Read([&](const Hive& hive) {
     const Value* value = hive.Find(path, name);
     if (!value) return kNotFound;
-    if (value->type != type) return kWrongType;
+    if (value->type != type) return E_DATATYPE_MISMATCH;
     take(*value);
     return S_OK;
   });
@@ -38,8 +30,7 @@ HRESULT ReadValue(HKEY hkey, LPCTSTR subKey, LPCTSTR valueName, Value::Type type
 
 HRESULT WriteValue(HKEY hkey, LPCTSTR subKey, LPCTSTR valueName, const Value& value) {
   std::u16string path;
-  HRESULT hr = Locate(hkey, subKey, &path);
-  if (FAILED(hr)) return hr;
+  if (!wince::registry::KeyPath(hkey, subKey, &path)) return E_INVALIDARG;
   Value named = value;
   named.name = valueName ? valueName : u"";
   return Store::Instance().Change([&](Hive* hive) { hive->Set(path, named); });
@@ -55,13 +46,12 @@ HRESULT RegistryGetDWORD(HKEY hkey, LPCTSTR pszSubKey, LPCTSTR pszValueName, DWO
 
 HRESULT RegistryGetString(HKEY hkey, LPCTSTR pszSubKey, LPCTSTR pszValueName, LPTSTR pszData, UINT cchData) {
   if (!pszData || cchData == 0) return E_INVALIDARG;
-  pszData[0] = 0;
   bool fits = true;
   HRESULT hr = ReadValue(hkey, pszSubKey, pszValueName, Value::Type::String, [&](const Value& v) {
     fits = v.text.size() < cchData;
     if (fits) std::copy(v.text.c_str(), v.text.c_str() + v.text.size() + 1, pszData);
   });
-  if (SUCCEEDED(hr) && !fits) return HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
+  if (SUCCEEDED(hr) && !fits) return E_INSUFFICIENT_BUFFER;
   return hr;
 }
 
