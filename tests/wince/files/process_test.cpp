@@ -5,6 +5,9 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <fstream>
 #include <sstream>
@@ -57,6 +60,24 @@ TEST(ProgramStart, RunsAHostProgramWithItsArgumentsAndReapsIt) {
   // The layer has collected the program's status: nothing is left to wait for.
   EXPECT_EQ(-1, waitpid(pid, nullptr, WNOHANG));
   EXPECT_EQ(ECHILD, errno);
+}
+
+TEST(ProgramStart, ProgramsGetNoFilesOfTheStartingProcess) {
+  TempFolder folder;
+  std::string out = folder.Host() + "/out.txt";
+  // Held open without close-on-exec, as libraries open their files.
+  int held = open("/dev/null", O_RDONLY);
+  ASSERT_GT(held, STDERR_FILENO);
+  const std::string fd = std::to_string(held);
+  std::u16string commandLine = u"-c \"if [ -e /proc/self/fd/" + std::u16string(fd.begin(), fd.end()) +
+                               u" ]; then echo open; else echo closed; fi > " + folder.Device("out.txt") + u"\"";
+  for (char16_t& c : commandLine) if (c == u'\\') c = u'/';
+  PROCESS_INFORMATION info = {};
+  ASSERT_TRUE(CreateProcessW(TEXT("\\bin\\sh"), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, nullptr, &info));
+  WaitAndClose(info);
+  close(held);
+  EXPECT_EQ("closed\n", ReadFile(out));
 }
 
 TEST(ProgramStart, TheStockBrowserIsTheHostsBrowser) {

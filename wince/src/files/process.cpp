@@ -92,6 +92,19 @@ bool ProgramHostPath(LPCWSTR imageName, std::string* hostPath) {
   return false;
 }
 
+// The handles of a started program; its first thread is signalled together with it.
+BOOL Started(pid_t pid, LPPROCESS_INFORMATION processInformation) {
+  auto process = std::make_shared<ProcessObject>();
+  ReapInBackground(pid, process);
+  if (processInformation) {
+    processInformation->hProcess = wince::InsertHandle(process);
+    processInformation->hThread = wince::InsertHandle(process);
+    processInformation->dwProcessId = DWORD(pid);
+    processInformation->dwThreadId = DWORD(pid);
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 BOOL CreateProcessW(LPCWSTR imageName, LPWSTR commandLine, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
@@ -118,21 +131,19 @@ BOOL CreateProcessW(LPCWSTR imageName, LPWSTR commandLine, LPSECURITY_ATTRIBUTES
   for (std::string& argument : argv) args.push_back(argument.data());
   args.push_back(nullptr);
 
-  pid_t pid;
-  int error = searchPath ? posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ)
-                         : posix_spawn(&pid, args[0], nullptr, nullptr, args.data(), environ);
-  if (error != 0) {
-    SetLastError(SpawnErrorCode(error));
-    return FALSE;
+  // The program gets the standard streams only: files that the layer or its libraries
+  // hold open (fonts, images, sounds) are not handed on.
+  posix_spawn_file_actions_t actions;
+  int error = posix_spawn_file_actions_init(&actions);
+  if (error == 0) {
+    error = posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+    pid_t pid;
+    if (error == 0)
+      error = searchPath ? posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ)
+                         : posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error == 0) return Started(pid, processInformation);
   }
-  auto process = std::make_shared<ProcessObject>();
-  ReapInBackground(pid, process);
-  if (processInformation) {
-    // The program's first thread is signalled together with the program.
-    processInformation->hProcess = wince::InsertHandle(process);
-    processInformation->hThread = wince::InsertHandle(process);
-    processInformation->dwProcessId = DWORD(pid);
-    processInformation->dwThreadId = DWORD(pid);
-  }
-  return TRUE;
+  SetLastError(SpawnErrorCode(error));
+  return FALSE;
 }
