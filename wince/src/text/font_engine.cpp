@@ -97,7 +97,7 @@ bool MatchFont(const std::string& family, int weight, bool italic, FontMatch* ma
 
 std::shared_ptr<FontFace> FontFace::Get(const FontMatch& match, int height) {
   if (height == 0) height = kDefaultCellHeight;
-  if (std::abs(height) > kMaxPixelHeight || !Library()) return nullptr;
+  if (height < -kMaxPixelHeight || height > kMaxPixelHeight || !Library()) return nullptr;
   DropExpiredFaces();
   const FaceKey key{match.file, match.index, height, match.embolden};
   auto& slot = FaceCache()[key];
