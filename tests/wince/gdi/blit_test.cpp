@@ -101,20 +101,48 @@ TEST(GdiBlit, StretchSamplesPixelCentres) {
   EXPECT_EQ(narrow.At(0, 0), RGB(10, 0, 0));
   EXPECT_EQ(narrow.At(1, 0), RGB(30, 0, 0));
   EXPECT_EQ(narrow.At(2, 0), RGB(50, 0, 0));
-  // Rows map the same way; a mirrored width reverses the span.
+  // Rows map the same way.
   Canvas tall(1, 7);
   Ramp(tall);
   Canvas column(2, 3, RGB(1, 1, 1));
   StretchBlt(column.dc, 0, 0, 1, 3, tall.dc, 0, 0, 1, 7, SRCCOPY);
   EXPECT_EQ(column.At(0, 2), RGB(0, 5, 0));
-  StretchBlt(narrow.dc, 3, 0, -3, 1, src.dc, 0, 0, 3, 1, SRCCOPY);
-  EXPECT_EQ(narrow.At(0, 0), RGB(20, 0, 0));
-  EXPECT_EQ(narrow.At(2, 0), RGB(0, 0, 0));
   // An empty destination draws nothing.
   column.Fill(RGB(1, 1, 1));
   StretchBlt(column.dc, 0, 0, 0, 3, src.dc, 0, 0, 7, 1, SRCCOPY);
   StretchBlt(column.dc, 0, 0, 2, 0, src.dc, 0, 0, 7, 1, SRCCOPY);
   EXPECT_EQ(column.At(0, 0), RGB(1, 1, 1));
+}
+
+// Windows' results on a 2x2 source: a mirroring transfer counts a negative extent from
+// its origin pixel (x + w + 1 .. x); one that mirrors nowhere counts it plainly (x + w .. x - 1).
+TEST(GdiBlit, NegativeExtentsMirrorFromTheOriginPixel) {
+  Canvas src(2, 2);
+  Ramp(src);
+  auto at = [&](int x, int y) { return RGB(x * 10, y, 0); };
+  Canvas dst(2, 2, RGB(1, 1, 1));
+  StretchBlt(dst.dc, 1, 1, -2, -2, src.dc, 0, 0, 2, 2, SRCCOPY);
+  EXPECT_EQ(dst.At(0, 0), at(1, 1));
+  EXPECT_EQ(dst.At(1, 0), at(0, 1));
+  EXPECT_EQ(dst.At(1, 1), at(0, 0));
+  // Both sides negative on both axes: a plain copy of the pixels left of and above (1, 1).
+  dst.Fill(RGB(1, 1, 1));
+  StretchBlt(dst.dc, 1, 1, -2, -2, src.dc, 1, 1, -2, -2, SRCCOPY);
+  EXPECT_EQ(dst.At(0, 0), at(0, 0));
+  EXPECT_EQ(dst.At(1, 1), RGB(1, 1, 1));
+  // Widths negative on both sides while the heights mirror: the widths count from (1, y).
+  dst.Fill(RGB(1, 1, 1));
+  StretchBlt(dst.dc, 1, 0, -2, 2, src.dc, 1, 1, -2, -2, SRCCOPY);
+  EXPECT_EQ(dst.At(0, 0), at(0, 1));
+  EXPECT_EQ(dst.At(1, 0), at(1, 1));
+  EXPECT_EQ(dst.At(1, 1), at(1, 0));
+  // Mirrored while enlarging: the destination's right end takes the source's left end.
+  Canvas wide(4, 1, RGB(1, 1, 1));
+  StretchBlt(wide.dc, 3, 0, -4, 1, src.dc, 0, 0, 2, 1, SRCCOPY);
+  EXPECT_EQ(wide.At(0, 0), at(1, 0));
+  EXPECT_EQ(wide.At(1, 0), at(1, 0));
+  EXPECT_EQ(wide.At(2, 0), at(0, 0));
+  EXPECT_EQ(wide.At(3, 0), at(0, 0));
 }
 
 TEST(GdiBlit, StretchWithMaskOperations) {

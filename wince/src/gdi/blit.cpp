@@ -21,14 +21,15 @@ Span ClipSpan(int64_t start, int64_t length, int limit) {
 }
 
 Span MapSpan(int64_t dst, int64_t dstLength, int dstLimit, int64_t src, int64_t srcLength,
-             int srcLimit) {
+             int srcLimit, bool mirrored) {
   bool mirror = (dstLength < 0) != (srcLength < 0);
+  int64_t shift = mirrored ? 1 : 0;
   if (dstLength < 0) {
-    dst += dstLength;
+    dst += dstLength + shift;
     dstLength = -dstLength;
   }
   if (srcLength < 0) {
-    src += srcLength;
+    src += srcLength + shift;
     srcLength = -srcLength;
   }
   Span span = ClipSpan(dst, dstLength, dstLimit);
@@ -166,8 +167,9 @@ void Stretch(DeviceContext& dest, int64_t x, int64_t y, int64_t w, int64_t h, co
   if (!dest.surface || w == 0 || h == 0 || sw == 0 || sh == 0) return;
   Surface& target = *dest.surface;
   const Surface* from = source.surface;
-  Span xs = MapSpan(x + dest.origin.x, w, target.width, sx + source.originX, sw, from->width);
-  Span ys = MapSpan(y + dest.origin.y, h, target.height, sy + source.originY, sh, from->height);
+  bool mirrored = (w < 0) != (sw < 0) || (h < 0) != (sh < 0);
+  Span xs = MapSpan(x + dest.origin.x, w, target.width, sx + source.originX, sw, from->width, mirrored);
+  Span ys = MapSpan(y + dest.origin.y, h, target.height, sy + source.originY, sh, from->height, mirrored);
   if (xs.empty() || ys.empty()) return;
   std::vector<uint32_t> snapshot;
   Surface copy;
