@@ -64,9 +64,11 @@ BOOL MoveToEx(HDC handle, int x, int y, LPPOINT previous) {
 namespace {
 
 // The Bresenham line from (x0, y0) towards (x1, y1), the end point left out. Pixel t along
-// the major axis lies t * minor / major off the start on the minor axis, halves rounded
-// towards the start. Only the steps inside the surface are visited, so any coordinates
-// cost at most the surface's size.
+// the major axis lies t * minor / major off the start on the minor axis, rounded to the
+// nearest pixel; a line passing exactly between two pixels lights the upper or the left
+// one (the diamond convention of Windows' cosmetic lines), whichever way it is drawn.
+// Only the steps inside the surface are visited, so any coordinates cost at most the
+// surface's size.
 void DrawLine(const Surface& s, int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t pixel) {
   int64_t dx = x1 - x0, dy = y1 - y0;
   bool xMajor = std::llabs(dx) >= std::llabs(dy);
@@ -85,9 +87,11 @@ void DrawLine(const Surface& s, int64_t x0, int64_t y0, int64_t x1, int64_t y1, 
     first = std::max<int64_t>(first, majorStart - (majorLimit - 1));
     last = std::min<int64_t>(last, majorStart + 1);
   }
+  // Halves round towards the start when the line runs down or right, away from it otherwise.
+  int64_t half = minorStep > 0 ? major - 1 : major;
   for (int64_t t = first; t < last; ++t) {
     // 128-bit: coordinates a full int apart would overflow 64 bits here.
-    int64_t offset = int64_t((__int128(2) * t * minor + major - 1) / (2 * major));
+    int64_t offset = int64_t((__int128(2) * t * minor + half) / (2 * major));
     int64_t m = minorStart + minorStep * offset;
     if (m < 0 || m >= minorLimit) continue;
     int64_t a = majorStart + majorStep * t;
