@@ -1,5 +1,6 @@
 // Rectangle helpers: left and top inclusive, right and bottom exclusive.
 #include <algorithm>
+#include <cstdint>
 
 #include <windows.h>
 
@@ -17,21 +18,29 @@ BOOL CopyRect(LPRECT dest, CONST RECT* src) {
   return TRUE;
 }
 
+namespace {
+
+// Coordinates wrap around in 32 bits as on Windows, without signed overflow.
+LONG Add(LONG a, LONG b) { return LONG(uint32_t(a) + uint32_t(b)); }
+LONG Sub(LONG a, LONG b) { return LONG(uint32_t(a) - uint32_t(b)); }
+
+}  // namespace
+
 BOOL InflateRect(LPRECT rect, int dx, int dy) {
   if (!rect) return FALSE;
-  rect->left -= dx;
-  rect->top -= dy;
-  rect->right += dx;
-  rect->bottom += dy;
+  rect->left = Sub(rect->left, dx);
+  rect->top = Sub(rect->top, dy);
+  rect->right = Add(rect->right, dx);
+  rect->bottom = Add(rect->bottom, dy);
   return TRUE;
 }
 
 BOOL OffsetRect(LPRECT rect, int dx, int dy) {
   if (!rect) return FALSE;
-  rect->left += dx;
-  rect->top += dy;
-  rect->right += dx;
-  rect->bottom += dy;
+  rect->left = Add(rect->left, dx);
+  rect->top = Add(rect->top, dy);
+  rect->right = Add(rect->right, dx);
+  rect->bottom = Add(rect->bottom, dy);
   return TRUE;
 }
 
