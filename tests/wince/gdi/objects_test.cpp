@@ -105,6 +105,13 @@ TEST(GdiObjects, BitmapsAndGetObject) {
   EXPECT_EQ(info.bmWidthBytes, 95 * 4);
   EXPECT_EQ(info.bmPlanes, 1);
   EXPECT_EQ(info.bmBitsPixel, 32);
+  // A buffer too small for a BITMAP is left alone; a larger one gets a BITMAP.
+  BITMAP untouched = {};
+  EXPECT_EQ(GetObjectW(bitmap, sizeof untouched - 1, &untouched), 0);
+  EXPECT_EQ(untouched.bmWidth, 0);
+  struct { BITMAP bm; int extra; } bigger = {};
+  EXPECT_EQ(GetObjectW(bitmap, sizeof bigger, &bigger), int(sizeof(BITMAP)));
+  EXPECT_EQ(bigger.bm.bmHeight, 61);
 
   // New bitmaps are black.
   HGDIOBJ stock = SelectObject(dc, bitmap);

@@ -83,8 +83,10 @@ std::unique_ptr<Bitmap> Bitmap::Create(int width, int height, int bitsPerPixel) 
   return bitmap;
 }
 
+// A buffer too small for the whole BITMAP gets nothing, as on Windows.
 int Bitmap::Describe(int size, void* buffer) const {
   if (!buffer) return sizeof(BITMAP);
+  if (size < int(sizeof(BITMAP))) return 0;
   BITMAP info = {};
   info.bmType = 0;
   info.bmWidth = surface.width;
@@ -94,10 +96,8 @@ int Bitmap::Describe(int size, void* buffer) const {
   info.bmPlanes = 1;
   info.bmBitsPixel = WORD(bitsPerPixel);
   info.bmBits = nullptr;
-  int n = size < int(sizeof info) ? size : int(sizeof info);
-  if (n <= 0) return 0;
-  std::memcpy(buffer, &info, size_t(n));
-  return n;
+  std::memcpy(buffer, &info, sizeof info);
+  return sizeof info;
 }
 
 HBITMAP StockBitmap() { return Stock().bitmap; }
