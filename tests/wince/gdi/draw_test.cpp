@@ -81,6 +81,23 @@ TEST_F(GdiLine, SlopedLinesFollowBresenham) {
   EXPECT_EQ(canvas.At(36, 2), kBack);
 }
 
+// A line through the midpoint between two pixels lights the upper (or left) one, in
+// whichever direction it runs.
+TEST_F(GdiLine, HalfwayStepsTakeTheUpperOrLeftPixel) {
+  Line(40, 1, 42, 0);  // rising to the right
+  EXPECT_EQ(canvas.At(41, 0), kInk);
+  EXPECT_EQ(canvas.At(41, 1), kBack);
+  Line(52, 4, 50, 5);  // falling to the left
+  EXPECT_EQ(canvas.At(51, 4), kInk);
+  EXPECT_EQ(canvas.At(51, 5), kBack);
+  Line(60, 2, 61, 0);  // steep, rising
+  EXPECT_EQ(canvas.At(60, 1), kInk);
+  EXPECT_EQ(canvas.At(61, 1), kBack);
+  Line(71, 6, 70, 8);  // steep, falling to the left
+  EXPECT_EQ(canvas.At(70, 7), kInk);
+  EXPECT_EQ(canvas.At(71, 7), kBack);
+}
+
 TEST_F(GdiLine, LinesAreClippedAndTheNullPenDrawsNothing) {
   Line(-1000000, 5, 1000000, 5);
   EXPECT_EQ(canvas.At(0, 5), kInk);
@@ -151,6 +168,13 @@ TEST(GdiRect, Arithmetic) {
   EXPECT_TRUE(EqualRect(&copy, &r));
   SetRectEmpty(&copy);
   EXPECT_TRUE(IsRectEmpty(&copy));
+
+  // Coordinates wrap around at the ends of the 32-bit range.
+  RECT edge = {INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+  InflateRect(&edge, 1, 1);
+  EXPECT_TRUE(Is(edge, INT_MAX, INT_MAX, INT_MIN, INT_MIN));
+  OffsetRect(&edge, 1, -1);
+  EXPECT_TRUE(Is(edge, INT_MIN, INT_MAX - 1, INT_MIN + 1, INT_MAX));
 
   RECT a = {0, 0, 10, 10}, b = {5, 6, 20, 20}, out;
   EXPECT_TRUE(IntersectRect(&out, &a, &b));
