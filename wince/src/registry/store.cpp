@@ -43,12 +43,24 @@ std::string NameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Flushes a folder's entries, so that a rename or a new name in it survives a power cut.
+// Best effort: once the name is in place nothing can be undone, and the hive in memory
+// must go on matching the file.
+void SyncFolder(const std::string& folder) {
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
 bool MakeFolders(const std::string& folder) {
   if (folder.empty() || folder == "/" || folder == ".") return true;
   struct stat st;
   if (stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
   if (!MakeFolders(FolderOf(folder))) return false;
-  return mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+  if (mkdir(folder.c_str(), 0700) != 0) return errno == EEXIST;
+  SyncFolder(FolderOf(folder));
+  return true;
 }
 
 std::string TempPathFor(const std::string& path) { return path + ".tmp-" + std::to_string(getpid()); }
@@ -104,11 +116,7 @@ HRESULT ReplaceFile(const std::string& path, const std::string& text) {
     unlink(temp.c_str());
     return FromErrno(error);
   }
-  int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd >= 0) {
-    fsync(dirFd);
-    close(dirFd);
-  }
+  SyncFolder(folder);
   return S_OK;
 }
 
