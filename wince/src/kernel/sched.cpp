@@ -55,6 +55,12 @@ bool AllIdle() {
   return s.blockedTracked == s.trackedThreads;
 }
 
+// With the kernel lock held. A generous wall-clock limit turns a hung program into a failed
+// test, not a hung one.
+bool WaitIdleLocked(std::unique_lock<std::mutex>& lock) {
+  return Sched().idle.wait_for(lock, std::chrono::seconds(30), AllIdle);
+}
+
 }  // namespace
 
 uint64_t NowMs() {
@@ -108,12 +114,16 @@ void AddTrackedThread() {
 
 void BecomeTracked() { t_tracked = true; }
 
-void EndTrackedThread() {
+void ForgetTrackedThread() {
   auto lock = LockKernel();
   Scheduler& s = Sched();
-  t_tracked = false;
   --s.trackedThreads;
   if (AllIdle()) s.idle.notify_all();
+}
+
+void EndTrackedThread() {
+  t_tracked = false;
+  ForgetTrackedThread();
 }
 
 void StartVirtualTime(uint64_t start) {
@@ -131,22 +141,18 @@ void StopVirtualTime() {
 }
 
 bool WaitAllIdle() {
-  // A generous wall-clock limit turns a hung program into a failed test, not a hung one.
-  constexpr auto kLimit = std::chrono::seconds(30);
   auto lock = LockKernel();
-  return Sched().idle.wait_for(lock, kLimit, AllIdle);
+  return WaitIdleLocked(lock);
 }
 
 void AdvanceVirtualTime(DWORD ms) {
   Scheduler& s = Sched();
-  uint64_t target;
-  {
-    auto lock = LockKernel();
-    target = s.virtualNow + ms;
-  }
+  auto lock = LockKernel();
+  uint64_t target = s.virtualNow + ms;
   for (;;) {
-    WaitAllIdle();
-    auto lock = LockKernel();
+    // Idle and the clock's next stop are judged in one hold of the lock, so a thread woken
+    // by an untracked one in between never sees the clock jump while it runs.
+    WaitIdleLocked(lock);
     uint64_t next = kNoDeadline;
     for (const Waiter* waiter : s.waiters)
       if (waiter->deadline > s.virtualNow) next = std::min(next, waiter->deadline);
@@ -155,7 +161,7 @@ void AdvanceVirtualTime(DWORD ms) {
     WakeWaiters();
     if (last) break;
   }
-  WaitAllIdle();
+  WaitIdleLocked(lock);
 }
 
 }  // namespace wince

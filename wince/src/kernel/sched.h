@@ -29,6 +29,8 @@ void AddTrackedThread();
 void BecomeTracked();
 // The calling tracked thread ends.
 void EndTrackedThread();
+// A thread counted by AddTrackedThread that could not be started.
+void ForgetTrackedThread();
 
 // Test driver side.
 void StartVirtualTime(uint64_t start);

@@ -51,8 +51,7 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES, DWORD, LPTHREAD_START_ROUTINE start, 
       wince::EndTrackedThread();
     }).detach();
   } catch (const std::system_error&) {
-    wince::BecomeTracked();  // balance the count taken for the thread that never ran
-    wince::EndTrackedThread();
+    wince::ForgetTrackedThread();
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }
