@@ -158,6 +158,69 @@ TEST_F(UserMessages, OtherThreadsWakeABlockedLoop) {
   EXPECT_EQ(recorder::Entries(WM_NULL).size(), 1u);
 }
 
+struct FilteredWait {
+  HWND window = nullptr;
+  UINT got = 0;
+};
+
+DWORD WINAPI FilteredLoop(LPVOID parameter) {
+  auto* wait = static_cast<FilteredWait*>(parameter);
+  wait->window = recorder::Create(0);
+  SetTimer(wait->window, 1, 10, nullptr);
+  MSG msg;
+  GetMessageW(&msg, nullptr, WM_USER, WM_USER);  // the timer is not asked for
+  wait->got = msg.message;
+  DestroyWindow(wait->window);
+  return 0;
+}
+
+TEST_F(UserMessages, ATimerOutsideTheFilterDoesNotEndTheWait) {
+  VirtualClock clock;
+  FilteredWait wait;
+  HANDLE thread = CreateThread(nullptr, 0, FilteredLoop, &wait, 0, nullptr);
+  clock.AdvanceTime(50);
+  // The due timer leaves the loop blocked, not spinning.
+  ASSERT_TRUE(clock.WaitIdle());
+  EXPECT_EQ(WaitForSingleObject(thread, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  EXPECT_TRUE(PostMessageW(wait.window, WM_USER, 0, 0));
+  EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
+  EXPECT_EQ(wait.got, static_cast<UINT>(WM_USER));
+  CloseHandle(thread);
+}
+
+HWND g_peer = nullptr;
+
+// Answers WM_USER by sending to the peer window, whose thread is waiting for this answer.
+LRESULT CALLBACK RelayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_USER) return SendMessageW(g_peer, WM_USER + 1, 0, 0) + 42;
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int WINAPI RelayMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  WNDCLASSW windowClass = {};
+  windowClass.lpfnWndProc = RelayProc;
+  windowClass.lpszClassName = TEXT("Relay");
+  RegisterClassW(&windowClass);
+  CreateWindowExW(0, TEXT("Relay"), TEXT("Relay"), 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                  CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0)) DispatchMessageW(&msg);
+  return static_cast<int>(msg.wParam);
+}
+
+TEST_F(UserMessages, AThreadWaitingForItsSendRunsWhatIsSentToIt) {
+  Driver driver;
+  driver.Start(RelayMain);
+  HWND relay = driver.Window();
+  ASSERT_NE(relay, nullptr);
+  g_peer = recorder::Create(0);
+  recorder::log.clear();
+  EXPECT_EQ(SendMessageW(relay, WM_USER, 0, 0), 42);
+  EXPECT_EQ(recorder::Entries(WM_USER + 1).size(), 1u);
+  DestroyWindow(g_peer);
+}
+
 TEST_F(UserMessages, StylusAndKeysArriveAsMessages) {
   std::vector<std::pair<UINT, BOOL>> hooked;
   static std::vector<std::pair<UINT, BOOL>>* keys = &hooked;

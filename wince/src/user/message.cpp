@@ -29,8 +29,9 @@ MSG MakeMsg(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return msg;
 }
 
-// With the kernel lock held: the next message for the calling thread in Windows' order
-// (posted, quit, timers, paint).
+// With the kernel lock held: the next message for the calling thread: posted, quit, timers,
+// paint. Windows lets a pending paint go before a due timer; here the timer goes first, so
+// the paint that follows shows what the timer changed.
 bool NextMessage(ThreadQueue& queue, MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove) {
   for (auto it = queue.posted.begin(); it != queue.posted.end(); ++it) {
     if (!Matches(it->hwnd, it->message, filter, filterMin, filterMax)) continue;
@@ -70,9 +71,12 @@ bool NextMessage(ThreadQueue& queue, MSG* msg, HWND filter, UINT filterMin, UINT
   return false;
 }
 
-uint64_t NextTimerDue(const ThreadQueue& queue) {
+// A timer the filter excludes sets no deadline: being due already, it would end every wait
+// at once and the loop would spin.
+uint64_t NextTimerDue(const ThreadQueue& queue, HWND filter, UINT filterMin, UINT filterMax) {
   uint64_t next = kNoDeadline;
-  for (const Timer& timer : queue.timers) next = std::min(next, timer.due);
+  for (const Timer& timer : queue.timers)
+    if (Matches(timer.window, WM_TIMER, filter, filterMin, filterMax)) next = std::min(next, timer.due);
   return next;
 }
 
@@ -159,14 +163,19 @@ bool Retrieve(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove
     if (NextMessage(queue, msg, filter, filterMin, filterMax, remove)) return true;
     if (!wait) return false;
     uint64_t seen = queue.generation;
-    TheBackend().Wait(lock, [&] { return queue.generation != seen; }, NextTimerDue(queue));
+    TheBackend().Wait(lock, [&] { return queue.generation != seen; },
+                      NextTimerDue(queue, filter, filterMin, filterMax));
   }
 }
 
+// Null, or a window of the calling thread: no other thread's messages come here.
 bool ValidFilter(HWND filter) {
   if (!filter) return true;
   auto lock = LockKernel();
-  return FindLocalWindow(filter) != nullptr;
+  std::shared_ptr<Window> window = FindLocalWindow(filter);
+  if (window && window->threadId == GetCurrentThreadId()) return true;
+  SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  return false;
 }
 
 }  // namespace
@@ -201,22 +210,30 @@ LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     thread = window->threadId;
   }
   if (thread == GetCurrentThreadId()) return CallWindowProcOf(hwnd, message, wParam, lParam);
-  // Another thread's window: its thread runs the procedure while this one waits.
+  // Another thread's window: its thread runs the procedure while this one waits, and runs
+  // what is sent to this thread meanwhile, so two threads sending to each other go on.
   SentMessage sent;
   sent.msg = MakeMsg(hwnd, message, wParam, lParam);
   auto lock = LockKernel();
   ThreadQueue& queue = QueueOf(thread);
   queue.sent.push_back(&sent);
   WakeQueue(queue);
-  WaitFor(lock, [&] { return sent.done; }, kNoDeadline);
-  return sent.result;
+  ThreadQueue& own = OwnQueue();
+  for (;;) {
+    WaitFor(lock, [&] { return sent.done || !own.sent.empty(); }, kNoDeadline);
+    if (sent.done) return sent.result;
+    lock.unlock();
+    RunSentMessages();
+    lock.lock();
+  }
 }
 
 BOOL GetMessageW(LPMSG msg, HWND filter, UINT filterMin, UINT filterMax) {
-  if (!msg || !ValidFilter(filter)) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  if (!msg) {
+    SetLastError(ERROR_INVALID_PARAMETER);
     return -1;
   }
+  if (!ValidFilter(filter)) return -1;
   Retrieve(msg, filter, filterMin, filterMax, true, true);
   return msg->message != WM_QUIT;
 }
