@@ -34,7 +34,16 @@ TEST_F(UserWindows, ClassesAreRegisteredOnceAndFoundWithoutRegardToCase) {
   EXPECT_EQ(FindWindowW(TEXT("RECORDER"), TEXT("Title")), window);
   EXPECT_EQ(FindWindowW(TEXT("Recorder"), TEXT("Other")), nullptr);
   EXPECT_TRUE(DestroyWindow(window));
+  WNDCLASSW other = again;
+  other.lpszClassName = TEXT("Other");
+  ATOM otherAtom = RegisterClassW(&other);
+  EXPECT_GE(otherAtom, 0xC000);
   EXPECT_TRUE(UnregisterClassW(TEXT("Recorder"), nullptr));
+  // An atom stays with its class: a class registered after another went gets a new one.
+  other.lpszClassName = TEXT("Third");
+  ATOM thirdAtom = RegisterClassW(&other);
+  EXPECT_NE(thirdAtom, 0);
+  EXPECT_NE(thirdAtom, otherAtom);
 }
 
 TEST_F(UserWindows, CreationSendsCreateWithItsParametersAndCoversTheScreen) {
@@ -201,6 +210,22 @@ TEST_F(UserWindows, PaintingDrawsOnTheWindowSurface) {
   EXPECT_EQ(GetPixel(screen, 15, 15), RGB(255, 0, 0));
   EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
   EXPECT_EQ(ReleaseDC(nullptr, screen), 0);
+}
+
+TEST_F(UserWindows, ADcKeptPastDestroyWindowStillDrawsSafely) {
+  VirtualClock clock;
+  recorder::quitOnDestroy = false;
+  HWND window = recorder::Create();
+  HDC dc = GetDC(window);
+  ASSERT_NE(dc, nullptr);
+  EXPECT_TRUE(DestroyWindow(window));
+  RECT all = {0, 0, 480, 640};
+  HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+  EXPECT_TRUE(FillRect(dc, &all, white));
+  EXPECT_EQ(GetPixel(dc, 479, 639), RGB(255, 255, 255));
+  DeleteObject(white);
+  EXPECT_EQ(ReleaseDC(window, dc), 1);
+  recorder::quitOnDestroy = true;
 }
 
 TEST_F(UserWindows, DefaultProcedureClosesByDestroying) {

@@ -9,9 +9,15 @@
 namespace wince {
 namespace {
 
-// Window DCs handed out by GetDC and BeginPaint, with their window (null: no window).
-std::map<HDC, HWND>& WindowDCs() {
-  static auto* dcs = new std::map<HDC, HWND>;
+// A window DC handed out by GetDC or BeginPaint. It holds its window, whose surface it draws
+// on, so a DC kept past DestroyWindow still draws into valid memory.
+struct WindowDC {
+  HWND handle;  // null: the desktop
+  std::shared_ptr<Window> window;
+};
+
+std::map<HDC, WindowDC>& WindowDCs() {
+  static auto* dcs = new std::map<HDC, WindowDC>;
   return *dcs;
 }
 
@@ -48,11 +54,11 @@ void Invalidate(Window& window, const RECT* rect, bool erase) {
 }
 
 // Without the kernel lock: the GDI has its own.
-HDC NewWindowDC(HWND handle, Surface* surface) {
+HDC NewWindowDC(HWND handle, std::shared_ptr<Window> window, Surface* surface) {
   HDC dc = CreateSurfaceDC(surface);
   if (dc) {
     auto lock = LockKernel();
-    WindowDCs()[dc] = handle;
+    WindowDCs()[dc] = WindowDC{handle, std::move(window)};
   }
   return dc;
 }
@@ -126,7 +132,7 @@ HDC BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
     window->updatePending = window->erasePending = false;
     window->update = RECT{};
   }
-  paint->hdc = NewWindowDC(handle, &window->surface);
+  paint->hdc = NewWindowDC(handle, window, &window->surface);
   if (!paint->hdc) return nullptr;
   // fErase tells the window the background still needs erasing.
   if (erase) paint->fErase = !SendMessageW(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(paint->hdc), 0);
@@ -140,6 +146,7 @@ BOOL EndPaint(HWND handle, CONST PAINTSTRUCT* paint) {
 }
 
 HDC GetDC(HWND handle) {
+  std::shared_ptr<Window> window;
   Surface* surface;
   {
     auto lock = LockKernel();
@@ -147,30 +154,30 @@ HDC GetDC(HWND handle) {
     if (!handle) {
       // The screen: the window that shows on it, or the desktop before there is one.
       handle = user.foreground ? user.foreground : user.firstTopLevel;
-      std::shared_ptr<Window> window = FindLocalWindow(handle);
-      surface = window ? &window->surface : DesktopSurface();
+      window = FindLocalWindow(handle);
+      if (!window) handle = nullptr;
     } else {
-      std::shared_ptr<Window> window = FindLocalWindow(handle);
+      window = FindLocalWindow(handle);
       if (!window) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
       }
-      surface = &window->surface;
     }
+    surface = window ? &window->surface : DesktopSurface();
   }
-  return NewWindowDC(handle, surface);
+  return NewWindowDC(handle, std::move(window), surface);
 }
 
 int ReleaseDC(HWND, HDC dc) {
-  HWND window;
+  WindowDC released;
   {
     auto lock = LockKernel();
     auto found = WindowDCs().find(dc);
     if (found == WindowDCs().end()) return 0;
-    window = found->second;
+    released = std::move(found->second);
     WindowDCs().erase(found);
   }
   ReleaseSurfaceDC(dc);
-  if (window) PresentWindow(window);
+  if (released.handle) PresentWindow(released.handle);
   return 1;
 }

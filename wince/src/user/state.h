@@ -77,6 +77,8 @@ struct UserState {
   HWND firstTopLevel = nullptr;
   DWORD orientation = 0;  // DMDO_*
   uintptr_t nextHandle = 0x20000;
+  // Atoms of registered classes lie in 0xC000..0xFFFF; one is never given to two classes.
+  ATOM nextAtom = 0xC000;
 };
 
 // With the kernel lock held.

@@ -93,14 +93,17 @@ ATOM RegisterClassW(CONST WNDCLASSW* info) {
     SetLastError(ERROR_CLASS_ALREADY_EXISTS);
     return 0;
   }
+  if (user.nextAtom == 0xFFFF) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return 0;
+  }
   auto windowClass = std::make_shared<WindowClass>();
   windowClass->name = info->lpszClassName;
   windowClass->info = *info;
   windowClass->info.lpszClassName = windowClass->name.c_str();
   windowClass->info.lpszMenuName = nullptr;
   user.classes[key] = windowClass;
-  // Atoms of registered classes lie in 0xC000..0xFFFF.
-  return static_cast<ATOM>(0xC000 + user.classes.size());
+  return ++user.nextAtom;
 }
 
 BOOL UnregisterClassW(LPCWSTR name, HINSTANCE) {
