@@ -212,6 +212,25 @@ TEST_F(UserWindows, PaintingDrawsOnTheWindowSurface) {
   EXPECT_EQ(ReleaseDC(nullptr, screen), 0);
 }
 
+TEST_F(UserWindows, DefaultProcedureErasesWithTheClassBrush) {
+  VirtualClock clock;
+  HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+  WNDCLASSW windowClass = {};
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hbrBackground = white;
+  windowClass.lpszClassName = TEXT("Plain");
+  ASSERT_NE(RegisterClassW(&windowClass), 0);
+  HWND window = CreateWindowExW(0, TEXT("Plain"), TEXT("Plain"), WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+  recorder::Pump();
+  HDC dc = GetDC(window);
+  EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(dc, 479, 639), RGB(255, 255, 255));
+  ReleaseDC(window, dc);
+  DestroyWindow(window);
+  DeleteObject(white);
+}
+
 TEST_F(UserWindows, ADcKeptPastDestroyWindowStillDrawsSafely) {
   VirtualClock clock;
   recorder::quitOnDestroy = false;

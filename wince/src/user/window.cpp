@@ -195,6 +195,19 @@ LRESULT DefWindowProcW(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) 
       if (BeginPaint(handle, &paint)) EndPaint(handle, &paint);
       return 0;
     }
+    case WM_ERASEBKGND: {
+      // The class's background brush fills the client area; without one nothing is erased.
+      HBRUSH brush = nullptr;
+      RECT client = {};
+      {
+        auto lock = LockKernel();
+        if (std::shared_ptr<Window> window = FindLocalWindow(handle)) {
+          brush = window->windowClass->info.hbrBackground;
+          client = RECT{0, 0, window->rect.right - window->rect.left, window->rect.bottom - window->rect.top};
+        }
+      }
+      return brush && FillRect(reinterpret_cast<HDC>(wParam), &client, brush) ? 1 : 0;
+    }
     default:
       return 0;
   }
