@@ -68,6 +68,10 @@ TEST(GdiBlit, BitBltClipsToBothBitmaps) {
   EXPECT_TRUE(BitBlt(dst.dc, 0, 0, -5, -5, src.dc, 0, 0, SRCCOPY));
   EXPECT_TRUE(StretchBlt(dst.dc, -7, -7, INT_MAX, INT_MAX, src.dc, -3, -3, 100, INT_MIN, SRCCOPY));
   EXPECT_TRUE(PatBlt(dst.dc, INT_MAX, INT_MIN, INT_MIN, INT_MAX, WHITENESS));
+  EXPECT_TRUE(StretchBlt(dst.dc, INT_MAX, INT_MIN, INT_MIN, INT_MAX, src.dc, INT_MAX, 0, INT_MIN, 4, SRCCOPY));
+  EXPECT_TRUE(TransparentImage(dst.dc, INT_MIN, 0, -1, INT_MAX, src.dc, 3, INT_MIN, INT_MAX, -1, 0));
+  EXPECT_TRUE(AlphaBlend(dst.dc, INT_MIN, INT_MIN, INT_MAX, INT_MAX, src.dc, 0, 0, 4, 4,
+                         BLENDFUNCTION{AC_SRC_OVER, 0, 100, 0}));
 }
 
 TEST(GdiBlit, OverlappingCopyWithinOneBitmapReadsTheOldPixels) {
