@@ -10,9 +10,6 @@ constexpr int64_t kMaxSide = 16384;
 constexpr size_t kFileHeaderSize = 14;
 constexpr uint32_t kInfoHeaderSize = 40;
 
-uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
-
 struct DibLayout {
   int64_t width = 0;
   int64_t height = 0;  // rows of colour data
@@ -27,14 +24,14 @@ struct DibLayout {
 bool ReadLayout(const uint8_t* data, size_t size, size_t header, int heightDivisor, DibLayout* layout) {
   if (size < header + kInfoHeaderSize) return false;
   const uint8_t* h = data + header;
-  uint32_t headerSize = U32(h);
+  uint32_t headerSize = ReadU32(h);
   if (headerSize < kInfoHeaderSize || headerSize > size - header) return false;
-  int32_t width = int32_t(U32(h + 4));
-  int32_t height = int32_t(U32(h + 8));
-  uint16_t planes = U16(h + 12);
-  uint16_t bits = U16(h + 14);
-  uint32_t compression = U32(h + 16);
-  uint32_t colorsUsed = U32(h + 32);
+  int32_t width = int32_t(ReadU32(h + 4));
+  int32_t height = int32_t(ReadU32(h + 8));
+  uint16_t planes = ReadU16(h + 12);
+  uint16_t bits = ReadU16(h + 14);
+  uint32_t compression = ReadU32(h + 16);
+  uint32_t colorsUsed = ReadU32(h + 32);
   if (planes != 1 || compression != 0) return false;
   if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return false;
   layout->topDown = height < 0;
@@ -51,7 +48,7 @@ bool ReadLayout(const uint8_t* data, size_t size, size_t header, int heightDivis
     size_t start = header + headerSize;
     if (count * 4 > size - start) return false;
     layout->palette.resize(count);
-    for (uint32_t i = 0; i < count; ++i) layout->palette[i] = U32(data + start + i * 4) & 0xFFFFFF;
+    for (uint32_t i = 0; i < count; ++i) layout->palette[i] = ReadU32(data + start + i * 4) & 0xFFFFFF;
   }
   return true;
 }
@@ -71,7 +68,7 @@ void ReadPixels(const DibLayout& layout, const uint8_t* bits, DecodedDib* out) {
         const uint8_t* p = row + x * 3;
         dst[x] = 0xFF000000u | (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
       } else if (bpp == 32) {
-        dst[x] = U32(row + x * 4);
+        dst[x] = ReadU32(row + x * 4);
       } else {
         int perByte = 8 / bpp;
         int shift = 8 - bpp * int(x % perByte + 1);
@@ -92,7 +89,7 @@ bool DecodeBmpFile(const uint8_t* data, size_t size, DecodedDib* out) {
   if (!data || size < kFileHeaderSize || data[0] != 'B' || data[1] != 'M') return false;
   DibLayout layout;
   if (!ReadLayout(data, size, kFileHeaderSize, 1, &layout)) return false;
-  size_t offset = U32(data + 10);
+  size_t offset = ReadU32(data + 10);
   if (!Fits(offset, layout.stride * size_t(layout.height), size)) return false;
   ReadPixels(layout, data + offset, out);
   for (uint32_t& p : out->pixels) p |= 0xFF000000u;
@@ -102,7 +99,7 @@ bool DecodeBmpFile(const uint8_t* data, size_t size, DecodedDib* out) {
 bool DecodeIconImage(const uint8_t* data, size_t size, DecodedDib* out) {
   DibLayout layout;
   if (!data || !ReadLayout(data, size, 0, 2, &layout)) return false;
-  size_t colors = U32(data) + layout.palette.size() * 4;
+  size_t colors = ReadU32(data) + layout.palette.size() * 4;
   size_t colorBytes = layout.stride * size_t(layout.height);
   size_t maskStride = size_t((layout.width + 31) / 32) * 4;
   size_t maskBytes = maskStride * size_t(layout.height);

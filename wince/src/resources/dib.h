@@ -7,6 +7,12 @@
 
 namespace wince {
 
+// Little-endian fields of the .bmp and .ico formats.
+inline uint16_t ReadU16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
+inline uint32_t ReadU32(const uint8_t* p) {
+  return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
+
 struct DecodedDib {
   int width = 0;
   int height = 0;

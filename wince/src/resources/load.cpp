@@ -24,19 +24,16 @@ Registry& Resources() {
 constexpr size_t kIconDirSize = 6;
 constexpr size_t kIconEntrySize = 16;
 
-uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
-
 // The image of an .ico file that an icon handle shows: the 32x32 one, else the first
 // that decodes. Images stored as PNG are not read.
 bool DecodeIconFile(const uint8_t* data, size_t size, DecodedDib* out) {
-  if (size < kIconDirSize || U16(data) != 0 || U16(data + 2) != 1) return false;
-  size_t count = U16(data + 4);
+  if (size < kIconDirSize || ReadU16(data) != 0 || ReadU16(data + 2) != 1) return false;
+  size_t count = ReadU16(data + 4);
   if (count == 0 || count > (size - kIconDirSize) / kIconEntrySize) return false;
   std::vector<DecodedDib> images;
   for (size_t i = 0; i < count; ++i) {
     const uint8_t* entry = data + kIconDirSize + i * kIconEntrySize;
-    size_t length = U32(entry + 8), offset = U32(entry + 12);
+    size_t length = ReadU32(entry + 8), offset = ReadU32(entry + 12);
     if (offset > size || length > size - offset) continue;
     DecodedDib image;
     if (!DecodeIconImage(data + offset, length, &image)) continue;
