@@ -47,7 +47,7 @@ int FillRect(HDC handle, CONST RECT* rect, HBRUSH brushHandle) {
 // Every pen draws one pixel wide; PS_NULL draws nothing; other styles draw solid.
 HPEN CreatePen(int style, int width, COLORREF color) {
   auto pen = std::make_unique<Pen>();
-  pen->style = style == PS_NULL ? PS_NULL : style;
+  pen->style = style;
   pen->width = std::max(width, 1);
   pen->pixel = PixelFromColor(color);
   return static_cast<HPEN>(RegisterGdiObject(std::move(pen)));
