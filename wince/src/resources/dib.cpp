@@ -1,8 +1,6 @@
 // BMP and icon image decoding. Every read is checked against the data's size.
 #include "resources/dib.h"
 
-#include <cstring>
-
 namespace wince {
 namespace {
 
