@@ -1,7 +1,6 @@
 // The module file name and run-time library loading.
 #include <dlfcn.h>
 #include <link.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -38,11 +37,6 @@ std::string LibraryHostPath(HMODULE module) {
   if (dlinfo(module, RTLD_DI_LINKMAP, &map) != 0 || !map || !map->l_name) return std::string();
   char resolved[PATH_MAX];
   return realpath(map->l_name, resolved) ? std::string(resolved) : std::string(map->l_name);
-}
-
-bool IsRegularFile(const std::string& hostPath) {
-  struct stat st;
-  return stat(hostPath.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 // Device paths where a library name is looked for, in order: a bare "X.dll" as the
@@ -117,7 +111,7 @@ HMODULE LoadLibraryW(LPCWSTR libFileName) {
   }
   for (const std::u16string& candidate : LibraryCandidates(libFileName)) {
     std::string hostPath;
-    if (!wince::HostPathFromDevice(candidate.c_str(), &hostPath) || !IsRegularFile(hostPath))
+    if (!wince::HostPathFromDevice(candidate.c_str(), &hostPath) || !wince::IsRegularFile(hostPath))
       continue;
     // A file that is there but does not load is a failure, as on Windows: no further
     // candidates are tried.

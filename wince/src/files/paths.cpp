@@ -70,6 +70,11 @@ bool HostPathFromDevice(const WCHAR* devicePath, std::string* hostPath) {
   return true;
 }
 
+bool IsRegularFile(const std::string& hostPath) {
+  struct stat st;
+  return stat(hostPath.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 std::u16string DevicePathFromHost(const std::string& hostPath) {
   std::u16string device;
   if (!FromUtf8(hostPath, &device) || device.find(u'\\') != std::u16string::npos)

@@ -19,6 +19,10 @@ namespace wince {
 // characters (ERROR_FILENAME_EXCED_RANGE).
 bool HostPathFromDevice(const WCHAR* devicePath, std::string* hostPath);
 
+// True when the host path names a regular file (after symbolic links): not a folder, a
+// pipe or a device, which a reader could block on or misread.
+bool IsRegularFile(const std::string& hostPath);
+
 // Maps an absolute host path to a device path ('/' becomes '\'). Returns the empty text
 // when the host path is not valid UTF-8 and so has no device name.
 std::u16string DevicePathFromHost(const std::string& hostPath);

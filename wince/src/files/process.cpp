@@ -1,7 +1,6 @@
 // Starting programs: host programs by their device path, and the device's stock browser
 // as the host's default browser.
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -78,15 +77,12 @@ bool IsStockBrowser(LPCWSTR imageName) { return _wcsicmp(imageName, TEXT("\\Wind
 // The host file of a program: its device path, or the same without ".exe", since host
 // programs carry no extension.
 bool ProgramHostPath(LPCWSTR imageName, std::string* hostPath) {
-  struct stat st;
   if (!wince::HostPathFromDevice(imageName, hostPath)) return false;
-  if (stat(hostPath->c_str(), &st) == 0 && S_ISREG(st.st_mode)) return true;
+  if (wince::IsRegularFile(*hostPath)) return true;
   std::u16string name(imageName);
   if (name.size() > 4 && _wcsicmp(name.c_str() + name.size() - 4, TEXT(".exe")) == 0) {
     name.resize(name.size() - 4);
-    if (wince::HostPathFromDevice(name.c_str(), hostPath) && stat(hostPath->c_str(), &st) == 0 &&
-        S_ISREG(st.st_mode))
-      return true;
+    if (wince::HostPathFromDevice(name.c_str(), hostPath) && wince::IsRegularFile(*hostPath)) return true;
   }
   SetLastError(ERROR_FILE_NOT_FOUND);
   return false;

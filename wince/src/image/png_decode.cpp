@@ -1,11 +1,12 @@
 #include "image/png_decode.h"
 
 #include <png.h>
-#include <sys/stat.h>
 
 #include <csetjmp>
 #include <cstdio>
 #include <new>
+
+#include "files/paths.h"
 
 namespace wince {
 namespace {
@@ -86,11 +87,6 @@ void CompositeOverBlack(DecodedImage* image) {
     for (int i = 0; i < 3; ++i) channel[i] = (rgba[i] * a + 127) / 255;
     pixel = (channel[0] << 16) | (channel[1] << 8) | channel[2];
   }
-}
-
-bool IsRegularFile(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 }  // namespace
