@@ -1,6 +1,7 @@
 // CreateFontIndirectW: matching through fontconfig, Windows heights, metrics, lifetime.
 #include <fontconfig/fontconfig.h>
 
+#include <climits>
 #include <thread>
 
 #include "text_fixture.h"
@@ -65,11 +66,13 @@ TEST_F(WinceFontTest, PositiveHeightIsTheCellAndNegativeTheEm) {
   }
 }
 
-TEST_F(WinceFontTest, ZeroHeightGivesTheDefaultHeight) {
+// Heights beyond any screen give no font (checked without overflow under UBSan).
+TEST_F(WinceFontTest, ZeroHeightGivesTheDefaultHeightAndAbsurdHeightsNoFont) {
   HFONT font = MakeFont(0);
   ASSERT_NE(font, nullptr);
   EXPECT_GT(MetricsOf(font).tmHeight, 8);
   DeleteObject(font);
+  for (int height : {INT_MIN, -100000, 100000, INT_MAX}) EXPECT_EQ(nullptr, MakeFont(height)) << height;
 }
 
 TEST_F(WinceFontTest, ExtentAgreesWithMetricsAndAddsUp) {
