@@ -28,6 +28,28 @@ TEST(WideString, CompareIgnoringCase) {
   EXPECT_EQ(_wcsnicmp(TEXT("RockB.png"), TEXT("rockx"), 4), 0);
 }
 
+int Lower(int c) { return towlower(WCHAR(c)); }
+int Upper(int c) { return towupper(WCHAR(c)); }
+
+TEST(WideString, LatinExtendedACasePairs) {
+  // Upper case sits at even code points, except from U+0139 to U+0148 and U+0179 to U+017E.
+  EXPECT_EQ(Lower(0x0100), 0x0101);
+  EXPECT_EQ(Lower(0x0101), 0x0101);
+  EXPECT_EQ(Lower(0x0139), 0x013A);  // L with acute
+  EXPECT_EQ(Lower(0x013A), 0x013A);
+  EXPECT_EQ(Upper(0x013A), 0x0139);
+  EXPECT_EQ(Lower(0x0147), 0x0148);
+  EXPECT_EQ(Lower(0x014A), 0x014B);
+  EXPECT_EQ(Lower(0x0179), 0x017A);  // Z with acute
+  EXPECT_EQ(Upper(0x017E), 0x017D);
+  EXPECT_EQ(Lower(0x0178), 0x00FF);  // Y with diaeresis pairs with Latin-1
+  EXPECT_EQ(Upper(0x00FF), 0x0178);
+  EXPECT_EQ(Lower(0x0138), 0x0138);  // kra has no upper case
+  EXPECT_EQ(Upper(0x0149), 0x0149);
+  for (int c = 0x100; c <= 0x17E; ++c)
+    if (Lower(c) != c) EXPECT_EQ(Upper(Lower(c)), c) << c;
+}
+
 TEST(WideString, NumbersParseLikeTheCLibrary) {
   EXPECT_EQ(_wtoi(TEXT("  42xyz")), 42);
   EXPECT_EQ(_wtoi(TEXT("-17")), -17);

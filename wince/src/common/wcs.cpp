@@ -24,17 +24,27 @@ int wcsncmp(const WCHAR* a, const WCHAR* b, size_t n) {
   return 0;
 }
 
-// Case folding for the Latin-1 and Latin Extended-A ranges, which is what device
-// file names and registry names use; other characters compare as they are.
+// Case pairs of Latin Extended-A: upper case at even code points except in two runs
+// where it sits at odd ones; dotted and dotless i have no pair of their own here.
+static bool IsLatinExtendedAUpper(WCHAR c) {
+  if (c < 0x100 || c > 0x17E || c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149) return false;
+  bool oddRun = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+  return (c % 2 == 1) == oddRun;
+}
+
+// Case folding for the Latin-1 and Latin Extended-A ranges, which is what device file
+// names and registry names use; other characters compare as they are.
 WCHAR towlower(WCHAR c) {
   if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return WCHAR(c + 32);
-  if (c >= 0x100 && c <= 0x17F && (c % 2) == 0 && c != 0x130 && c != 0x138) return WCHAR(c + 1);
+  if (c == 0x178) return 0xFF;
+  if (IsLatinExtendedAUpper(c)) return WCHAR(c + 1);
   return c;
 }
 
 WCHAR towupper(WCHAR c) {
   if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return WCHAR(c - 32);
-  if (c >= 0x101 && c <= 0x17F && (c % 2) == 1 && c != 0x131 && c != 0x149) return WCHAR(c - 1);
+  if (c == 0xFF) return 0x178;
+  if (c > 0x100 && IsLatinExtendedAUpper(WCHAR(c - 1)) && c != 0x178) return WCHAR(c - 1);
   return c;
 }
 
