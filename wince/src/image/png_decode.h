@@ -8,9 +8,10 @@
 namespace wince {
 
 // Images larger than this are refused before any pixel memory is taken, so a tiny file
-// that declares a huge image cannot exhaust memory.
+// that declares a huge image cannot exhaust memory: at most 64 MB of pixels, many times
+// the device's screen.
 constexpr uint32_t kMaxPngSide = 16384;
-constexpr uint64_t kMaxPngPixels = 64ull * 1024 * 1024;
+constexpr uint64_t kMaxPngPixels = 16ull * 1024 * 1024;
 
 struct DecodedImage {
   int width = 0;
