@@ -160,6 +160,36 @@ Surface Snapshot(const Surface& from, Span* xs, Span* ys, std::vector<uint32_t>*
   return copy;
 }
 
+// The clipped run of an unscaled transfer: destination [begin, end) reads source pixel
+// i + offset, both inside their surfaces.
+struct Run {
+  int64_t begin, end, offset;
+  bool empty() const { return begin >= end; }
+};
+
+Run UnscaledRun(int64_t dst, int64_t length, int dstLimit, int64_t src, int srcLimit) {
+  int64_t offset = src - dst;
+  int64_t begin = std::max({dst, int64_t(0), -offset});
+  int64_t end = std::min({dst + length, int64_t(dstLimit), int64_t(srcLimit) - offset});
+  return Run{begin, end, offset};
+}
+
+// A transfer of equal sizes between two surfaces maps pixel for pixel (centre sampling
+// then is the identity), so it needs no sampling tables: the common BitBlt.
+void TransferUnscaled(Surface& target, const Surface& from, const Run& xs, const Run& ys, const Transfer& t) {
+  int n = int(xs.end - xs.begin);
+  if (t.op == Op::Copy && n == target.stride && n == from.stride && xs.offset == 0) {
+    // Whole rows of both bitmaps: one block, which copies faster than rows.
+    std::memcpy(target.pixels + ys.begin * n, from.pixels + (ys.begin + ys.offset) * n,
+                size_t(n) * size_t(ys.end - ys.begin) * 4);
+    return;
+  }
+  for (int64_t row = ys.begin; row < ys.end; ++row) {
+    TransferRow(target.pixels + row * target.stride + xs.begin,
+                from.pixels + (row + ys.offset) * from.stride + xs.begin + xs.offset, n, t);
+  }
+}
+
 // Destination logical rectangle (x, y, w, h) of dest takes source logical rectangle
 // (sx, sy, sw, sh) of source, sampled and combined as t says.
 void Stretch(DeviceContext& dest, int64_t x, int64_t y, int64_t w, int64_t h, const Source& source,
@@ -167,6 +197,12 @@ void Stretch(DeviceContext& dest, int64_t x, int64_t y, int64_t w, int64_t h, co
   if (!dest.surface || w == 0 || h == 0 || sw == 0 || sh == 0) return;
   Surface& target = *dest.surface;
   const Surface* from = source.surface;
+  if (w > 0 && h > 0 && w == sw && h == sh && from != &target) {
+    Run xs = UnscaledRun(x + dest.origin.x, w, target.width, sx + source.originX, from->width);
+    Run ys = UnscaledRun(y + dest.origin.y, h, target.height, sy + source.originY, from->height);
+    if (!xs.empty() && !ys.empty()) TransferUnscaled(target, *from, xs, ys, t);
+    return;
+  }
   bool mirrored = (w < 0) != (sw < 0) || (h < 0) != (sh < 0);
   Span xs = MapSpan(x + dest.origin.x, w, target.width, sx + source.originX, sw, from->width, mirrored);
   Span ys = MapSpan(y + dest.origin.y, h, target.height, sy + source.originY, sh, from->height, mirrored);
@@ -179,14 +215,6 @@ void Stretch(DeviceContext& dest, int64_t x, int64_t y, int64_t w, int64_t h, co
   }
   int n = xs.end - xs.begin;
   bool contiguous = xs.source.back() - xs.source.front() == n - 1;
-  int rows = ys.end - ys.begin;
-  if (t.op == Op::Copy && contiguous && n == target.stride && n == from->stride &&
-      ys.source.back() - ys.source.front() == rows - 1) {
-    // Whole rows of both bitmaps, in order: one block, which copies faster than rows.
-    std::memmove(target.pixels + int64_t(ys.begin) * n, from->pixels + int64_t(ys.source.front()) * n,
-                 size_t(n) * size_t(rows) * 4);
-    return;
-  }
   std::vector<uint32_t> gathered(contiguous ? 0 : size_t(n));
   for (int row = ys.begin; row < ys.end; ++row) {
     int srcRow = ys.source[size_t(row - ys.begin)];
