@@ -11,8 +11,6 @@ namespace {
 constexpr double kDecayPerMs = 0.0008;
 // A press held longer than this before release gives no fling.
 constexpr double kFlingMaxDurationMs = 500.0;
-// PATCOPY: the selection image is laid as a pattern.
-constexpr DWORD kPatternCopy = 0x00F00021;
 
 double Now() { return static_cast<double>(static_cast<DWORD>(GetTickCount())); }
 
@@ -203,8 +201,7 @@ void TouchSelectList::DrawRow(HDC dc, const SelectListItem& item, const RECT& ro
   if (selected && selectionStyle_ == 0) FillSolid(dc, row, selectionColor_);
   if (selected && selectionStyle_ == 3) {
     if (selectionImage_) {
-      FillPatternRect(dc, row.left, row.top, row.right, row.bottom, selectionImage_,
-                      kPatternCopy);
+      FillPatternRect(dc, row.left, row.top, row.right, row.bottom, selectionImage_, PATCOPY);
     } else {
       FillSolid(dc, row, selectionColor_);
     }
