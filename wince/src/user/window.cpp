@@ -297,18 +297,8 @@ BOOL MoveWindow(HWND handle, int x, int y, int width, int height, BOOL repaint) 
   return TRUE;
 }
 
-BOOL GetClientRect(HWND handle, LPRECT rect) {
-  auto lock = LockKernel();
-  std::shared_ptr<Window> window = FindLocalWindow(handle);
-  if (!window || !rect) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
-  *rect = RECT{0, 0, window->rect.right - window->rect.left, window->rect.bottom - window->rect.top};
-  return TRUE;
-}
-
-BOOL GetWindowRect(HWND handle, LPRECT rect) {
+// The window's rectangle on the screen, or FALSE with the error set.
+static BOOL ReadWindowRect(HWND handle, LPRECT rect) {
   auto lock = LockKernel();
   std::shared_ptr<Window> window = FindLocalWindow(handle);
   if (!window || !rect) {
@@ -318,6 +308,14 @@ BOOL GetWindowRect(HWND handle, LPRECT rect) {
   *rect = window->rect;
   return TRUE;
 }
+
+BOOL GetClientRect(HWND handle, LPRECT rect) {
+  if (!ReadWindowRect(handle, rect)) return FALSE;
+  *rect = RECT{0, 0, rect->right - rect->left, rect->bottom - rect->top};
+  return TRUE;
+}
+
+BOOL GetWindowRect(HWND handle, LPRECT rect) { return ReadWindowRect(handle, rect); }
 
 HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
   {
