@@ -15,7 +15,7 @@ void TouchButton::SetImage(HBITMAP bitmap, int kind) {
     case IMAGE_PRESSED_MASK: pressedFrame_.Mask = bitmap; break;
     case IMAGE_DISABLED: disabled_.Image = bitmap; break;
     case IMAGE_DISABLED_MASK: disabled_.Mask = bitmap; break;
-    case IMAGE_ICON: icon_ = bitmap; break;
+    case IMAGE_BUTTON_ICON: icon_ = bitmap; break;
     default: break;
   }
 }

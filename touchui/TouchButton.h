@@ -8,7 +8,7 @@ class TouchButton : public TouchControl {
   explicit TouchButton(int id);
 
   // Kinds IMAGE_NORMAL(_MASK), IMAGE_PRESSED(_MASK), IMAGE_DISABLED(_MASK) and
-  // IMAGE_ICON; other kinds are ignored.
+  // IMAGE_BUTTON_ICON; other kinds are ignored.
   void SetImage(HBITMAP bitmap, int kind);
   void SetFrameStyle(int style) { frameStyle_ = style; }
   void SetFrameFit(int fit) { frameFit_ = fit; }

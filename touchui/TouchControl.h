@@ -23,7 +23,7 @@ enum ImageKind {
   IMAGE_RIGHT_PRESSED_MASK = 8,
   IMAGE_DISABLED = 9,
   IMAGE_DISABLED_MASK = 10,
-  IMAGE_ICON = 13,
+  IMAGE_BUTTON_ICON = 13,
 };
 
 // How a frame is drawn: the image alone, or its mask (SRCAND) then the image (SRCPAINT).

@@ -96,7 +96,7 @@ TEST_F(DrawTest, UnknownStyleOrFitDrawsNoFrameButCaptionAndIcon) {
     button.ShowText(true);
     button.SetTextFormat(0x8024);
     button.SetIconMargins(40, 0, 0, 0);  // the icon takes x 50..69
-    button.SetImage(icon_, IMAGE_ICON);
+    button.SetImage(icon_, IMAGE_BUTTON_ICON);
     Canvas canvas(100, 80, kGrey);
     button.Draw(canvas.Dc());
     EXPECT_FALSE(canvas.AnyOtherThan(10, 10, 49, 12, kGrey)) << "style " << style;
@@ -116,7 +116,7 @@ TEST_F(DrawTest, IconIsDrawnLastWithMagentaTransparent) {
   button.ShowSecondText(true);
   button.SetSecondTextMargins(2, 20, 2, 0);
   button.SetIconMargins(0, 0, 0, 0);
-  button.SetImage(icon_, IMAGE_ICON);
+  button.SetImage(icon_, IMAGE_BUTTON_ICON);
   Canvas canvas(100, 80, kGrey);
   button.Draw(canvas.Dc());
   // The opaque half of the icon covers both lines; the magenta half shows them.

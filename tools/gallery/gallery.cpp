@@ -118,7 +118,7 @@ struct Gallery {
       Frame(*slots[i], skin.Btn_SoundSlot_Up, skin.Btn_SoundSlot_Dn, FIT_CENTERED);
       slots[i]->SetBounds(160 * i, 120, 160, 160);
       slots[i]->SetIconMargins(32, 32, 32, 32);
-      if (i < 2) slots[i]->SetImage(largeIcon, IMAGE_ICON);
+      if (i < 2) slots[i]->SetImage(largeIcon, IMAGE_BUTTON_ICON);
     }
     Press(slotDown, window);
     for (TouchButton* b : slots) b->Draw(dc);
@@ -141,7 +141,7 @@ struct Gallery {
       o.SetSecondFont(skin.Font14);
       o.SetSecondTextColors(RGB(204, 204, 204), RGB(0, 0, 0));
       o.SetSecondTextMargins(72, 48, 12, 12);
-      o.SetImage(smallIcons[i * 3], IMAGE_ICON);
+      o.SetImage(smallIcons[i * 3], IMAGE_BUTTON_ICON);
       o.SetIconMargins(12, 24, 265, 24);
       Frame(*plays[i], skin.Btn_PlaySound_Up, skin.Btn_PlaySound_Dn, FIT_STRETCHED);
       plays[i]->SetBounds(395, 290 + 96 * i, 85, 96);
