@@ -88,9 +88,11 @@ class Listener {
       setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
       char request = 0;
       if (FromSameUser(client) && recv(client, &request, 1, 0) == 1 && request == kRaiseRequest) {
-        PostHostEvent(HostEvent{HostEvent::kRaise, window_});
-        // The reply tells the caller that the raise is queued on the window's thread.
+        // The reply goes out before the raise is queued: once the window's thread sees the
+        // raise, its process may end at any moment, and the caller must still learn that
+        // the request was accepted.
         send(client, &kRaiseRequest, 1, MSG_NOSIGNAL);
+        PostHostEvent(HostEvent{HostEvent::kRaise, window_});
       }
       close(client);
     }
