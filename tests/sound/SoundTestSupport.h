@@ -21,8 +21,8 @@ inline std::u16string DevicePath(const fs::path& host) {
   return device;
 }
 
-// The source tree, found from this file's own place (tests/sound/).
-inline fs::path SourceDir() { return fs::path(__FILE__).parent_path().parent_path().parent_path(); }
+// The source tree, as the build names it.
+inline fs::path SourceDir() { return fs::path(TILTCHIME_SOURCE_DIR); }
 
 inline void WriteFile(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
