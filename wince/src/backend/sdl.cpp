@@ -1,11 +1,13 @@
 // Real windows through SDL2. Every SDL video call happens on the thread that created the
 // first window (the GUI thread, which runs the message loop); other threads only push a
-// wake-up event, which SDL allows from any thread.
+// wake-up event, which SDL allows from any thread. Frames reach the screen through the
+// window's surface (shared memory with the X server), so no GL library is ever loaded.
 #include <SDL.h>
 
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <thread>
@@ -22,11 +24,8 @@ namespace {
 
 struct HostWindow {
   SDL_Window* window = nullptr;
-  SDL_Renderer* renderer = nullptr;
-  SDL_Texture* texture = nullptr;
-  int textureWidth = 0;
-  int textureHeight = 0;
-  RECT shown = {};  // where the client area was last drawn
+  SDL_Surface* frame = nullptr;  // the last frame presented, kept for exposures
+  RECT shown = {};               // where the client area was last drawn
 };
 
 UINT VirtualKey(SDL_Keycode key) {
@@ -62,19 +61,13 @@ class SdlBackend : public Backend {
     host.window = SDL_CreateWindow(ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    screen.cx, screen.cy, visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN);
     if (!host.window) return;
-    host.renderer = SDL_CreateRenderer(host.window, -1, 0);
-    if (!host.renderer) {
-      SDL_DestroyWindow(host.window);
-      return;
-    }
     windows_[handle] = host;
   }
 
   void WindowDestroyed(HWND handle) override {
     HostWindow* host = Find(handle);
     if (!host) return;
-    if (host->texture) SDL_DestroyTexture(host->texture);
-    SDL_DestroyRenderer(host->renderer);
+    SDL_FreeSurface(host->frame);
     SDL_DestroyWindow(host->window);
     windows_.erase(handle);
   }
@@ -113,15 +106,15 @@ class SdlBackend : public Backend {
   void Present(HWND handle, const Surface& surface, const RECT& rect) override {
     HostWindow* host = Find(handle);
     if (!host) return;
-    if (!host->texture || host->textureWidth != surface.width || host->textureHeight != surface.height) {
-      if (host->texture) SDL_DestroyTexture(host->texture);
-      host->texture = SDL_CreateTexture(host->renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                        surface.width, surface.height);
-      host->textureWidth = surface.width;
-      host->textureHeight = surface.height;
-      if (!host->texture) return;
+    if (!host->frame || host->frame->w != surface.width || host->frame->h != surface.height) {
+      SDL_FreeSurface(host->frame);
+      host->frame = SDL_CreateRGBSurfaceWithFormat(0, surface.width, surface.height, 32, SDL_PIXELFORMAT_RGB888);
+      if (!host->frame) return;
     }
-    SDL_UpdateTexture(host->texture, nullptr, surface.pixels, surface.stride * 4);
+    for (int y = 0; y < surface.height; ++y) {
+      std::memcpy(static_cast<uint8_t*>(host->frame->pixels) + size_t(y) * host->frame->pitch,
+                  surface.pixels + size_t(y) * surface.stride, size_t(surface.width) * 4);
+    }
     host->shown = rect;
     Render(*host);
   }
@@ -168,6 +161,8 @@ class SdlBackend : public Backend {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The window surface stays in system memory rather than becoming a GL texture.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       failed_ = true;  // windows stay in memory, as with the headless backend
       return false;
@@ -192,19 +187,18 @@ class SdlBackend : public Backend {
   }
 
   void Render(HostWindow& host) {
-    SDL_SetRenderDrawColor(host.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(host.renderer);
-    if (host.texture) {
+    SDL_Surface* screen = SDL_GetWindowSurface(host.window);
+    if (!screen) return;
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+    if (host.frame) {
       // The client area sits where the window is on the screen; the rest stays black.
       SDL_Rect area = {static_cast<int>(host.shown.left), static_cast<int>(host.shown.top),
                        static_cast<int>(host.shown.right - host.shown.left),
                        static_cast<int>(host.shown.bottom - host.shown.top)};
-      SDL_Rect source = {0, 0, std::min(area.w, host.textureWidth), std::min(area.h, host.textureHeight)};
-      area.w = source.w;
-      area.h = source.h;
-      SDL_RenderCopy(host.renderer, host.texture, &source, &area);
+      SDL_Rect source = {0, 0, std::min(area.w, host.frame->w), std::min(area.h, host.frame->h)};
+      SDL_BlitSurface(host.frame, &source, screen, &area);
     }
-    SDL_RenderPresent(host.renderer);
+    SDL_UpdateWindowSurface(host.window);
   }
 
   // Holds the host's screen saver off while the device's idle timer was reset recently;
