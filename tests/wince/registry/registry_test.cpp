@@ -222,6 +222,75 @@ TEST_F(WinceRegistryTest, GarbledFileIsKeptAsideAndDefaultsApply) {
   EXPECT_NE(std::string::npos, ReadText(path_).find("\"fresh\"=dword:00000001"));
 }
 
+// Each row damages one spot of a file whose other values must all survive: the file is
+// kept aside whole, every good value reads, and the next change writes them back.
+TEST_F(WinceRegistryTest, BadInputLosesOnlyItself) {
+  const std::string header = "Windows Registry Editor Version 5.00\n";
+  const std::string before = "[HKEY_LOCAL_MACHINE\\A]\n\"First\"=dword:00000001\n";
+  const std::string after = "[HKEY_LOCAL_MACHINE\\B]\n\"Last\"=\"end\"\n";
+  struct Row {
+    const char* what;
+    std::string text;  // the file; before and after surround it unless it names its own
+  };
+  const Row rows[] = {
+      {"garbage line", header + before + "garbage\n" + after},
+      {"invalid UTF-8 in a string", header + before + "\"Bad\"=\"caf\xC3\"\n" + after},
+      {"invalid UTF-8 in a name", header + before + "\"B\xFF\"=dword:00000001\n" + after},
+      {"nine-digit dword", header + before + "\"Bad\"=dword:123456789\n" + after},
+      {"empty dword", header + before + "\"Bad\"=dword:\n" + after},
+      {"negative dword", header + before + "\"Bad\"=dword:-0000001\n" + after},
+      {"unknown escape", header + before + "\"Bad\"=\"a\\qb\"\n" + after},
+      {"short \\u escape", header + before + "\"Bad\"=\"\\uD80\"\n" + after},
+      {"unterminated string", header + before + "\"Bad\"=\"open\n" + after},
+      {"text after a string", header + before + "\"Bad\"=\"a\" b\n" + after},
+      {"unknown type", header + before + "\"Bad\"=hex:01,02\n" + after},
+      {"no value", header + before + "\"Bad\"\n" + after},
+      {"unknown root and its values", header + before + "[HKEY_NOWHERE\\X]\n\"Lost\"=dword:1\n" + after},
+      {"empty key component", header + before + "[HKEY_LOCAL_MACHINE\\X\\\\Y]\n" + after},
+      {"missing header", before + after},
+      {"damaged header", "Windows Registry Editor Versio\xFF\n" + before + after},
+      {"value before any section", header + "\"Orphan\"=dword:1\n" + before + after},
+      {"NUL byte and no closing quote", header + before + std::string("\"Bad\"=\"a\0b\n", 11) + after},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    std::system(("rm -rf '" + folder_ + "'/*").c_str());
+    WriteText(path_, row.text);
+    ASSERT_EQ(0, InChild([] {
+      DWORD first = 0;
+      HRESULT bad = RegistryGetDWORD(HKEY_LOCAL_MACHINE, u"A", u"Bad", &first);
+      if (RegistryGetDWORD(HKEY_LOCAL_MACHINE, u"A", u"First", &first) != S_OK || first != 1) return 1;
+      if (GetString(HKEY_LOCAL_MACHINE, u"B", u"Last") != u"end") return 2;
+      if (bad != HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)) return 3;
+      return RegistrySetDWORD(HKEY_LOCAL_MACHINE, u"A", u"New", 2) == S_OK ? 0 : 4;
+    }));
+    std::vector<std::string> names = FolderNames(folder_);
+    ASSERT_EQ(2u, names.size());
+    EXPECT_EQ(row.text, ReadText(folder_ + "/" + names[1]));
+    EXPECT_EQ(header + "\n[HKEY_LOCAL_MACHINE\\A]\n\"First\"=dword:00000001\n\"New\"=dword:00000002\n" +
+                  "\n[HKEY_LOCAL_MACHINE\\B]\n\"Last\"=\"end\"\n",
+              ReadText(path_));
+  }
+}
+
+// UTF-16 that UTF-8 cannot hold: strings and value names keep it exactly through the
+// file; a key path, whose section line has no escapes, is refused and nothing is written.
+TEST_F(WinceRegistryTest, UnpairedSurrogatesComeBackExactly) {
+  const std::u16string lead(1, char16_t(0xD800)), trail(1, char16_t(0xDFFF));
+  const std::u16string texts[] = {lead, trail, u"a" + lead + u"b", trail + lead, lead + u"\U0001F514" + trail,
+                                  u"\\u" + lead + u"\\uD800"};
+  for (const std::u16string& text : texts) {
+    ASSERT_EQ(S_OK, RegistrySetString(HKEY_LOCAL_MACHINE, kKey, text.c_str(), text.c_str()));
+    EXPECT_EQ(0, InChild([&] { return GetString(HKEY_LOCAL_MACHINE, kKey, text.c_str()) == text ? 0 : 1; }));
+  }
+  std::string file = ReadText(path_);
+  EXPECT_NE(std::string::npos, file.find("\"a\\uD800b\"=\"a\\uD800b\""));
+  EXPECT_NE(std::string::npos, file.find("\"\\\\u\\uD800\\\\uD800\""));
+  const std::u16string key = u"Software\\" + lead;
+  EXPECT_EQ(E_INVALIDARG, RegistrySetDWORD(HKEY_LOCAL_MACHINE, key.c_str(), u"X", 1));
+  EXPECT_EQ(file, ReadText(path_));
+}
+
 TEST_F(WinceRegistryTest, UnreadableHiveIsNeverOverwritten) {
   ASSERT_EQ(0, mkdir(path_.c_str(), 0700));
   WriteText(path_ + "/keep", "x");

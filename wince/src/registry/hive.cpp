@@ -44,24 +44,65 @@ bool TidySubKey(std::u16string* sub) {
   }
 }
 
+bool IsSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+bool IsLead(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsTrail(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// The index of the first surrogate of s at or after from that has no partner.
+size_t FindUnpaired(const std::u16string& s, size_t from) {
+  for (size_t i = from; i < s.size(); ++i) {
+    if (!IsSurrogate(s[i])) continue;
+    if (IsLead(s[i]) && i + 1 < s.size() && IsTrail(s[i + 1])) {
+      ++i;
+      continue;
+    }
+    return i;
+  }
+  return std::u16string::npos;
+}
+
+int HexDigit(char c) {
+  return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+}
+
+// UTF-8 has no form for a surrogate without its partner; such a code unit is written as
+// \uXXXX, so that any UTF-16 text comes back exactly and all other text reads as usual.
 void AppendQuoted(std::string& out, const std::u16string& s) {
   out += '"';
-  for (char c : ToUtf8(s)) {
-    switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '"': out += "\\\""; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      default: out += c;
+  for (size_t start = 0; start <= s.size();) {
+    size_t lone = FindUnpaired(s, start);
+    size_t end = lone == std::u16string::npos ? s.size() : lone;
+    for (char c : ToUtf8(s.substr(start, end - start))) {
+      switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '"': out += "\\\""; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        default: out += c;
+      }
     }
+    if (lone == std::u16string::npos) break;
+    char escape[8];
+    std::snprintf(escape, sizeof escape, "\\u%04X", unsigned(s[lone]));
+    out += escape;
+    start = lone + 1;
   }
   out += '"';
 }
 
 // Reads a quoted string at line[*pos] (the opening quote) and moves *pos past the
-// closing one.
+// closing one. False for an unknown escape or text that is not UTF-8.
 bool ParseQuoted(const std::string& line, size_t* pos, std::u16string* out) {
+  out->clear();
   std::string bytes;
+  // Bytes up to an escaped code unit are decoded before it is appended.
+  auto flush = [&] {
+    std::u16string part;
+    bool ok = FromUtf8(bytes, &part);
+    *out += part;
+    bytes.clear();
+    return ok;
+  };
   size_t i = *pos + 1;
   for (; i < line.size() && line[i] != '"'; ++i) {
     if (line[i] != '\\') {
@@ -74,12 +115,24 @@ bool ParseQuoted(const std::string& line, size_t* pos, std::u16string* out) {
       case '"': bytes += '"'; break;
       case 'n': bytes += '\n'; break;
       case 'r': bytes += '\r'; break;
+      case 'u': {
+        if (line.size() - i < 5 || !flush()) return false;
+        unsigned unit = 0;
+        for (size_t k = 1; k <= 4; ++k) {
+          int d = HexDigit(line[i + k]);
+          if (d < 0) return false;
+          unit = unit * 16 + unsigned(d);
+        }
+        *out += char16_t(unit);
+        i += 4;
+        break;
+      }
       default: return false;
     }
   }
-  if (i == line.size()) return false;
+  if (i == line.size() || !flush()) return false;
   *pos = i + 1;
-  return FromUtf8(bytes, out);
+  return true;
 }
 
 void SkipBlanks(const std::string& line, size_t* pos) {
@@ -90,7 +143,7 @@ bool ParseDword(const std::string& digits, DWORD* out) {
   if (digits.empty() || digits.size() > 8) return false;
   DWORD n = 0;
   for (char c : digits) {
-    int d = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    int d = HexDigit(c);
     if (d < 0) return false;
     n = n * 16 + DWORD(d);
   }
@@ -162,7 +215,7 @@ bool KeyPath(HKEY root, const WCHAR* subKey, std::u16string* path) {
   if (!name) return false;
   std::u16string sub = subKey ? subKey : u"";
   if (!sub.empty() && sub[0] == u'\\') sub.erase(0, 1);
-  if (HasLineBreak(sub) || !TidySubKey(&sub)) return false;
+  if (HasLineBreak(sub) || FindUnpaired(sub, 0) != std::u16string::npos || !TidySubKey(&sub)) return false;
   *path = sub.empty() ? std::u16string(name) : name + (u"\\" + sub);
   return true;
 }
@@ -222,10 +275,11 @@ std::string Hive::ToText() const {
 }
 
 bool Hive::FromText(const std::string& text, Hive* out) {
-  *out = Hive();
   Hive hive;
   size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
   bool sawHeader = false;
+  bool clean = true;
+  // Null after a section that could not be read: its values have no key to go to.
   Key* key = nullptr;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
@@ -234,21 +288,27 @@ bool Hive::FromText(const std::string& text, Hive* out) {
     start = end + 1;
     if (line.empty() || line[0] == ';') continue;
     if (!sawHeader) {
-      if (line != kHeader) return false;
+      // Whatever comes first stands for the header, so a damaged one loses no values.
       sawHeader = true;
-    } else if (line[0] == '[') {
+      if (line == kHeader) continue;
+      clean = false;
+      if (line[0] != '[') continue;
+    }
+    if (line[0] == '[') {
       std::u16string path;
-      if (!ParseSection(line, &path)) return false;
-      key = &hive.KeyFor(path);
-    } else {
-      Value value;
-      if (!key || (line[0] != '"' && line[0] != '@') || !ParseValue(line, &value)) return false;
+      key = ParseSection(line, &path) ? &hive.KeyFor(path) : nullptr;
+      clean = clean && key;
+      continue;
+    }
+    Value value;
+    if (key && (line[0] == '"' || line[0] == '@') && ParseValue(line, &value)) {
       hive.Set(key->path, value);
+    } else {
+      clean = false;
     }
   }
-  // A file of blank and comment lines holds nothing to lose: it reads as an empty hive.
   *out = std::move(hive);
-  return true;
+  return clean;
 }
 
 }  // namespace wince::registry

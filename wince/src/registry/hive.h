@@ -7,9 +7,10 @@
 //   "SoundSlot1Name"="Bell.wav"
 //   "SensitivityX"=dword:00000005
 //
-// Strings escape '\' and '"' as the editor does, and a line feed or carriage return as \n
-// or \r so that every string fits on its line. "@" names a key's default value. Lines
-// starting with ';' are comments (not kept when the hive is written back).
+// Strings escape '\' and '"' as the editor does, a line feed or carriage return as \n
+// or \r so that every string fits on its line, and a UTF-16 surrogate without its partner
+// (which UTF-8 cannot hold) as \uXXXX. "@" names a key's default value. Lines starting
+// with ';' are comments (not kept when the hive is written back).
 #pragma once
 
 #include <map>
@@ -36,7 +37,10 @@ class Hive {
   void Set(const std::u16string& keyPath, const Value& value);
 
   std::string ToText() const;
-  // False when the text is not a well-formed hive; *out is then left empty.
+  // Reads every line of text that can be read into *out and skips the others: a value
+  // line that does not parse (an unknown escape, text that is not UTF-8, a number out
+  // of range), and the values of a section that does not. False when anything was
+  // skipped or the header is missing.
   static bool FromText(const std::string& text, Hive* out);
 
  private:
@@ -51,7 +55,8 @@ class Hive {
 
 // Joins the root's name and a sub-key: a leading '\' is optional, a trailing one is
 // ignored; null or empty is the root itself. False for a root other than the predefined
-// keys, an empty component or a name that holds a line break.
+// keys, an empty component or a name that holds a line break or a surrogate without its
+// partner (the file's section lines have no escapes).
 bool KeyPath(HKEY root, const WCHAR* subKey, std::u16string* path);
 
 }  // namespace wince::registry

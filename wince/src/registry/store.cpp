@@ -210,6 +210,8 @@ void Store::LoadLocked() {
     case ReadResult::Missing: break;
     case ReadResult::Failed: writeBlocked_ = FromErrno(error); break;
     case ReadResult::Ok:
+      // A file with lines that cannot be read is kept aside whole; every value that
+      // could be read stays, and the next change writes them to a fresh file.
       if (Hive::FromText(text, &hive_)) break;
       [[fallthrough]];
     case ReadResult::TooLarge:
