@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Generates TiltChime's default art: the 34 skin PNGs and the executable's icon and bitmaps.
+"""Generates TiltChime's default art: the 34 skin PNGs, the executable's icon and bitmaps, and
+the desktop icon in the sizes of the hicolor theme.
 
 Every picture is drawn at four times its size and scaled down with a Lanczos filter, which
 gives clean anti-aliased edges. Run from anywhere; the output lands in the source tree:
@@ -18,6 +19,8 @@ from PIL import Image, ImageDraw, ImageFilter, ImageFont
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 SKIN_DIR = os.path.join(ROOT, "content", "Skin")
 RES_DIR = os.path.join(ROOT, "res")
+ICON_DIR = os.path.join(ROOT, "dist", "icons")
+ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)  # the hicolor theme's fixed sizes
 FONT_DIR = "/usr/share/fonts/truetype/dejavu"
 
 S = 4  # supersampling factor
@@ -758,6 +761,9 @@ def main():
     write(os.path.join(RES_DIR, "DonateUp.bmp"), bmp_bytes(donate(False), 8))
     write(os.path.join(RES_DIR, "DonateDown.bmp"), bmp_bytes(donate(True), 8))
     write(os.path.join(RES_DIR, "TiltChime.ico"), ico_bytes([icon_image(s) for s in (16, 32, 48)]))
+    os.makedirs(ICON_DIR, exist_ok=True)
+    for size in ICON_SIZES:
+        icon_image(size).save(os.path.join(ICON_DIR, "%d.png" % size), optimize=True)
 
 
 if __name__ == "__main__":
