@@ -1,0 +1,35 @@
+// The sound picker: the list of every sound over the page area, CANCEL and OK on the
+// bottom bar.
+#include "app/AppGlobals.h"
+#include "screens/Compose.h"
+#include "screens/WidgetIds.h"
+#include "touchui/TouchButton.h"
+#include "touchui/TouchSelectList.h"
+
+void CreatePickerPage() {
+  Create(AppGlobals::PickerList, ID_PICKER_LIST);
+  Create(AppGlobals::PickerOk, ID_PICKER_OK);
+  Create(AppGlobals::PickerCancel, ID_PICKER_CANCEL);
+  Create(AppGlobals::PickerPage, ID_PICKER_PAGE);
+}
+
+void ComposePickerPage(const Look& look) {
+  const Skin& skin = look.skin;
+  const int H = look.screen.H;
+  TouchSelectList* list = AppGlobals::PickerList.load();
+  Place(list, {0, 52, 480, H - 160});
+  list->SetSeparatorStyle(1);
+  list->SetSeparatorImage(skin.Slt_Separator);
+  list->SetSelectionStyle(3);
+  list->SetSelectionImage(skin.Slt_ItemSelected);
+  list->SetBackgroundColor(RGB(0, 0, 0));
+  list->SetMainFont(skin.Font16);
+  list->SetSecondFont(skin.Font14);
+
+  TouchButton* ok = AppGlobals::PickerOk.load();
+  TouchButton* cancel = AppGlobals::PickerCancel.load();
+  BottomBarButton(ok, look, 250, TEXT("OK"));
+  BottomBarButton(cancel, look, 30, TEXT("CANCEL"));
+
+  Panel(AppGlobals::PickerPage.load(), {0, 52, 480, H - 52}, {list, ok, cancel});
+}

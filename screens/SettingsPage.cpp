@@ -1,0 +1,105 @@
+// The Settings page: captions on the left half, their controls on the right; the output
+// volume row exists but stays hidden.
+#include "app/AppGlobals.h"
+#include "screens/Compose.h"
+#include "screens/WidgetIds.h"
+#include "touchui/TouchCheckBox.h"
+#include "touchui/TouchCombo.h"
+#include "touchui/TouchLabel.h"
+
+namespace {
+
+struct Caption {
+  std::atomic<TouchLabel*>& widget;
+  int id;
+  Box box;
+  const WCHAR* text;
+  HFONT Skin::*font;
+  int indent;
+  bool visible;
+};
+
+const Caption kCaptions[] = {
+    {AppGlobals::SensTitle, ID_SENS_TITLE, {0, 60, 240, 40}, TEXT("Sensitivity"),
+     &Skin::Font16Bold, 20, true},
+    {AppGlobals::SensXLabel, ID_SENS_X_LABEL, {0, 102, 240, 60}, TEXT("X-axis:"), &Skin::Font16,
+     60, true},
+    {AppGlobals::SensYLabel, ID_SENS_Y_LABEL, {0, 172, 240, 60}, TEXT("Y-axis:"), &Skin::Font16,
+     60, true},
+    {AppGlobals::SensZLabel, ID_SENS_Z_LABEL, {0, 242, 240, 60}, TEXT("Z-axis:"), &Skin::Font16,
+     60, true},
+    {AppGlobals::XCloseLabel, ID_XCLOSE_LABEL, {0, 312, 240, 60}, TEXT("X-Button (Close):"),
+     &Skin::Font16, 20, true},
+    {AppGlobals::AnimLabel, ID_ANIM_LABEL, {0, 380, 240, 60}, TEXT("Animations:"),
+     &Skin::Font16, 20, true},
+    {AppGlobals::VolumeLabel, ID_VOLUME_LABEL, {0, 448, 240, 60}, TEXT("Output Volume:"),
+     &Skin::Font16, 20, false},
+};
+
+// The value pickers: sensitivities 1 to 10 per axis, and the volume.
+struct Picker {
+  std::atomic<TouchCombo*>& widget;
+  int id;
+  int y;
+  bool visible;
+};
+
+const Picker kPickers[] = {
+    {AppGlobals::SensX, ID_SENS_X, 102, true},
+    {AppGlobals::SensY, ID_SENS_Y, 172, true},
+    {AppGlobals::SensZ, ID_SENS_Z, 242, true},
+    {AppGlobals::Volume, ID_VOLUME, 448, false},
+};
+
+struct Option {
+  std::atomic<TouchCheckBox*>& widget;
+  int id;
+  int y;
+};
+
+const Option kOptions[] = {
+    {AppGlobals::XClose, ID_XCLOSE, 312},
+    {AppGlobals::Anim, ID_ANIM, 380},
+};
+
+}  // namespace
+
+void CreateSettingsPage() {
+  for (const Caption& caption : kCaptions) Create(caption.widget, caption.id);
+  for (const Picker& picker : kPickers) Create(picker.widget, picker.id);
+  for (const Option& option : kOptions) Create(option.widget, option.id);
+  Create(AppGlobals::SettingsPage, ID_SETTINGS_PAGE);
+}
+
+void ComposeSettingsPage(const Look& look) {
+  const Skin& skin = look.skin;
+  for (const Caption& caption : kCaptions) {
+    TouchLabel* label = caption.widget.load();
+    Text(label, caption.box, caption.text, skin.*caption.font, TEXT_LEFT);
+    label->SetTextMargins(caption.indent, 0, 0, 0);
+    label->SetVisible(caption.visible);
+  }
+  for (const Picker& picker : kPickers) {
+    TouchCombo* combo = picker.widget.load();
+    Frame(combo, {260, picker.y, 200, 60},
+          {{IMAGE_NORMAL, skin.Cmb_General_Up},
+           {IMAGE_LEFT_PRESSED, skin.Cmb_General_Dn_L},
+           {IMAGE_RIGHT_PRESSED, skin.Cmb_General_Dn_R}},
+          FRAME_SINGLE, FIT_STRETCHED);
+    combo->SetFont(skin.Font16);
+    combo->SetTextFormat(TEXT_CENTERED);
+    combo->SetVisible(picker.visible);
+  }
+  for (const Option& option : kOptions) {
+    Frame(option.widget.load(), {260, option.y, 70, 60},
+          {{IMAGE_NORMAL, skin.Chk_General_Up}, {IMAGE_PRESSED, skin.Chk_General_Dn}},
+          FRAME_SINGLE, FIT_STRETCHED);
+  }
+
+  Panel(AppGlobals::SettingsPage.load(), {0, 52, 480, look.screen.H - 160},
+        {AppGlobals::SensTitle.load(), AppGlobals::SensXLabel.load(),
+         AppGlobals::SensYLabel.load(), AppGlobals::SensZLabel.load(), AppGlobals::SensX.load(),
+         AppGlobals::SensY.load(), AppGlobals::SensZ.load(), AppGlobals::XCloseLabel.load(),
+         AppGlobals::XClose.load(), AppGlobals::AnimLabel.load(), AppGlobals::Anim.load(),
+         AppGlobals::VolumeLabel.load(), AppGlobals::Volume.load()});
+}
