@@ -119,3 +119,9 @@ struct AppGlobals {
   // Display orientation found at the last activation; -1 when none was read.
   static inline int SavedOrientation = -1;
 };
+
+// What a global points at, or null (an acquire load, pairing with the publishing store).
+template <typename T>
+T* Get(const std::atomic<T*>& global) {
+  return global.load(std::memory_order_acquire);
+}

@@ -3,11 +3,13 @@
 #include "app/AppGlobals.h"
 #include "app/AppResources.h"
 #include "app/BackBuffers.h"
+#include "app/Commands.h"
+#include "app/DataBinding.h"
 #include "app/Display.h"
-#include "app/KeepAwakeTimer.h"
+#include "app/Pages.h"
+#include "app/StartUp.h"
 #include "gfx/Skin.h"
 #include "motion/SensorDriver.h"
-#include "motion/ShakeDetector.h"
 #include "sound/Settings.h"
 #include "sound/SoundBank.h"
 #include "touchui/TouchControl.h"
@@ -67,16 +69,6 @@ BOOL InitInstance(HINSTANCE instance, int showCommand) {
   return TRUE;
 }
 
-// Copies the composed frame to the screen in one blit; the background is never erased.
-static void OnPaintMessage(HWND window) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  const BackBuffer& frame = AppGlobals::FrameBuffer;
-  if (dc && frame.Dc)
-    BitBlt(dc, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), frame.Dc, 0, 0, SRCCOPY);
-  EndPaint(window, &paint);
-}
-
 static void OnActivate(HWND window, WPARAM state) {
   if (state == WA_ACTIVE || state == WA_CLICKACTIVE) {
     SetFullScreen(window, true);
@@ -84,15 +76,29 @@ static void OnActivate(HWND window, WPARAM state) {
     SetDisplayOrientation(DMDO_0);
     return;
   }
-  StopSoundMotion();
-  if (KeepAwakeTimer* keepAwake = AppGlobals::KeepAwake.load(std::memory_order_acquire)) keepAwake->Stop();
+  // Motion cannot run during loading, and the loading thread still writes the widgets.
+  if (!AppGlobals::Loading.load(std::memory_order_acquire)) SwitchMotionOff();
   SetFullScreen(window, false);
   // No orientation was read at the last activation: there is nothing to restore.
   if (AppGlobals::SavedOrientation >= 0) SetDisplayOrientation(AppGlobals::SavedOrientation);
 }
 
-static void OnClose() {
-  if (Settings* settings = AppGlobals::TheSettings.load(std::memory_order_acquire)) settings->Save();
+// A close asked for during loading, carried out once loading has ended: the loading
+// thread still builds the objects that closing would release.
+static bool CloseDeferred = false;
+
+static LRESULT OnClose(HWND window, WPARAM wParam, LPARAM lParam) {
+  if (AppGlobals::Loading.load(std::memory_order_acquire)) {
+    CloseDeferred = true;
+    return 0;
+  }
+  SaveUIToSettings();
+  if (Settings* settings = Get(AppGlobals::TheSettings)) settings->Save();
+  return DefWindowProcW(window, WM_CLOSE, wParam, lParam);
+}
+
+static void OnLoadingDone(HWND window) {
+  if (CloseDeferred) PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 static void OnDestroy() {
@@ -104,10 +110,11 @@ static void OnDestroy() {
   PostQuitMessage(0);
 }
 
-// Stylus coordinates are the low and high words of lParam, both unsigned.
+// Stylus coordinates are the low and high words of lParam, both unsigned. No touch
+// reaches a widget while the loading thread may still be writing the widgets.
 static void OnStylus(UINT message, LPARAM lParam) {
   TouchPanel* root = AppGlobals::RootPanel.load(std::memory_order_acquire);
-  if (!root) return;
+  if (!root || AppGlobals::Loading.load(std::memory_order_acquire)) return;
   HWND window = AppGlobals::MainWindow.load(std::memory_order_acquire);
   int x = LOWORD(lParam), y = HIWORD(lParam);
   if (message == WM_LBUTTONDOWN) root->DispatchMouseDown(window, x, y);
@@ -118,7 +125,7 @@ static void OnStylus(UINT message, LPARAM lParam) {
 LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      return 0;
+      return OnCreate(window);
     case WM_DESTROY:
       OnDestroy();
       return 0;
@@ -130,13 +137,14 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       OnActivate(window, wParam);
       return 0;
     case WM_PAINT:
-      OnPaintMessage(window);
-      return 0;
+      return OnPaint(window);
     case WM_CLOSE:
-      OnClose();
-      return DefWindowProcW(window, message, wParam, lParam);
-    case WM_COMMAND:
+      return OnClose(window, wParam, lParam);
+    case WM_LOADING_DONE:
+      OnLoadingDone(window);
       return 0;
+    case WM_COMMAND:
+      return OnCommand(window, wParam, lParam);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_MOUSEMOVE:
