@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 PACKAGES=(
   cmake ninja-build g++ pkg-config
-  libsdl2-dev libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  libsdl2-dev libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-urw-base35
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth
 )

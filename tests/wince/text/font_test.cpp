@@ -25,19 +25,25 @@ class WinceFontTest : public text_test::TextCanvas {
   }
 };
 
-// The skin's face is not installed: fontconfig's substitute for it is the default sans
-// face; semibold gets a bold face or synthetic emboldening.
-TEST_F(WinceFontTest, MissingFaceFallsBackToTheSubstituteSansFace) {
-  wince::FontMatch skin, sans;
+// The skin's face is not installed: its Helvetica-metric substitute is matched, bold for
+// semibold, and DejaVu Sans only for what the substitute does not have.
+TEST_F(WinceFontTest, MissingFaceFallsBackToItsHelveticaMetricSubstitute) {
+  wince::FontMatch skin, nimbus;
   ASSERT_TRUE(wince::MatchFont("HelveticaNeue LT 35 Thin", 500, false, &skin));
-  ASSERT_TRUE(wince::MatchFont("sans-serif", 500, false, &sans));
-  EXPECT_EQ(skin.file, sans.file);
+  ASSERT_TRUE(wince::MatchFont("Nimbus Sans", 500, false, &nimbus));
+  EXPECT_EQ(skin.file, nimbus.file);
+  EXPECT_NE(skin.file.find("NimbusSans-Regular"), std::string::npos) << skin.file;
   EXPECT_FALSE(skin.embolden);
   wince::FontMatch semibold;
   ASSERT_TRUE(wince::MatchFont("HelveticaNeue LT 35 Thin", 600, false, &semibold));
-  EXPECT_TRUE(semibold.weight >= FC_WEIGHT_DEMIBOLD || semibold.embolden);
-  std::printf("matched at 500: %s; at 600: %s%s\n", skin.file.c_str(), semibold.file.c_str(),
-              semibold.embolden ? " (emboldened)" : "");
+  EXPECT_NE(semibold.file.find("NimbusSans-Bold"), std::string::npos) << semibold.file;
+  EXPECT_FALSE(semibold.embolden);
+
+  // A face nobody substitutes still gets the default sans face.
+  wince::FontMatch unknown, sans;
+  ASSERT_TRUE(wince::MatchFont("No Such Face", 500, false, &unknown));
+  ASSERT_TRUE(wince::MatchFont("sans-serif", 500, false, &sans));
+  EXPECT_EQ(unknown.file, sans.file);
 
   HFONT font = MakeFont(28);
   EXPECT_NE(font, nullptr);

@@ -44,6 +44,20 @@ void DropExpiredFaces() {
 
 int RoundToInt(double v) { return static_cast<int>(std::lround(v)); }
 
+// The device's skin face, "HelveticaNeue LT 35 Thin", is a narrow Helvetica. Where it is
+// not installed, the Helvetica-metric Nimbus Sans (URW base 35 fonts) keeps texts laid
+// out for it within their rectangles; DejaVu Sans, much wider, comes only after it. The
+// rule adds the substitutes behind the asked family, so an installed original still wins.
+constexpr char kSubstitutes[] = R"(<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <alias binding="same">
+    <family>HelveticaNeue LT 35 Thin</family>
+    <accept><family>Nimbus Sans</family><family>DejaVu Sans</family></accept>
+  </alias>
+</fontconfig>
+)";
+
 }  // namespace
 
 std::mutex& TextMutex() {
@@ -51,11 +65,13 @@ std::mutex& TextMutex() {
   return *mutex;
 }
 
-// Loads fontconfig's configuration once; it is released at exit so that the process
-// ends with nothing of it left allocated.
+// Loads fontconfig's configuration and the substitutes above once; it is released at exit
+// so that the process ends with nothing of it left allocated.
 bool FontconfigReady() {
   static const bool ready = [] {
     if (!FcInit()) return false;
+    FcConfigParseAndLoadFromMemory(FcConfigGetCurrent(),
+                                   reinterpret_cast<const FcChar8*>(kSubstitutes), FcTrue);
     std::atexit([] {
       std::lock_guard<std::mutex> lock(TextMutex());
       FcFini();
