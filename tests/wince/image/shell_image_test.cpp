@@ -2,6 +2,7 @@
 #include <png.h>
 #include <zlib.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -342,6 +343,59 @@ TEST_F(WinceShellImageTest, RefusesImagesBeyondThePixelLimits) {
   for (const auto& size : sizes) {
     WriteBytes(HostPath("bomb.png"), HeaderOnlyPng(size.width, size.height));
     EXPECT_EQ(Load(HostPath("bomb.png")), nullptr) << size.width << " x " << size.height;
+  }
+}
+
+// A chunk as it is stored: length, type, data and CRC; declared overrides the length.
+std::string Chunk(const std::string& type, const std::string& data, int64_t declared = -1) {
+  const uint32_t length = declared < 0 ? uint32_t(data.size()) : uint32_t(declared);
+  std::string chunk;
+  for (int i = 0; i < 4; ++i) chunk += char(length >> (24 - 8 * i));
+  chunk += type + data;
+  const uint32_t crc = uint32_t(crc32(0, reinterpret_cast<const Bytef*>(chunk.data() + 4), uInt(chunk.size() - 4)));
+  for (int i = 0; i < 4; ++i) chunk += char(crc >> (24 - 8 * i));
+  return chunk;
+}
+
+// The peak resident memory of this process so far, in MB.
+long PeakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024;
+}
+
+// Files that declare more than they hold, or carry chunks the image does not need: each
+// is refused or decoded without the memory its chunks claim.
+TEST_F(WinceShellImageTest, BadInputCostsNoMoreMemoryThanTheImage) {
+  PngLayout layout;
+  ASSERT_TRUE(WritePng(HostPath("whole.png"), layout));
+  const std::string whole = ReadBytes(HostPath("whole.png"));
+  const std::string head = whole.substr(0, 33);  // signature and IHDR
+  const std::string rest = whole.substr(33);
+  const struct {
+    const char* what;
+    std::string bytes;
+    bool loads;
+  } rows[] = {
+      {"tEXt of 1 GB in 41 bytes", head + Chunk("tEXt", "", 1u << 30).substr(0, 8), false},
+      {"zTXt of 2 GB in 41 bytes", head + Chunk("zTXt", "", 0x7FFFFFFF).substr(0, 8), false},
+      {"iTXt of 2 GB in 41 bytes", head + Chunk("iTXt", "", 0x7FFFFFFF).substr(0, 8), false},
+      {"eXIf of 1.5 GB in 41 bytes", head + Chunk("eXIf", "", 0x60000000).substr(0, 8), false},
+      {"iCCP of 2 GB in 41 bytes", head + Chunk("iCCP", "", 0x7FFFFFFF).substr(0, 8), false},
+      {"private chunk of 2 GB", head + Chunk("prVt", "", 0x7FFFFFFF).substr(0, 8), false},
+      {"length beyond 31 bits", head + Chunk("tEXt", "", 0x80000000).substr(0, 8), false},
+      {"IDAT of 2 GB", head + Chunk("IDAT", "", 0x7FFFFFFF).substr(0, 8), false},
+      {"9 MB of text before the image", head + Chunk("tEXt", "Comment" + std::string(1, '\0') + std::string(9 << 20, 'x')) + rest, true},
+      {"damaged text before the image", head + Chunk("zTXt", "k\0\0garbage") + rest, true},
+      {"unknown critical chunk", head + Chunk("CRIT", "data") + rest, false},
+  };
+  for (const auto& row : rows) {
+    WriteBytes(HostPath("bad.png"), row.bytes);
+    const long before = PeakMegabytes();
+    HBITMAP bitmap = Load(HostPath("bad.png"));
+    EXPECT_LT(PeakMegabytes() - before, 32) << row.what;
+    EXPECT_EQ(bitmap != nullptr, row.loads) << row.what;
+    if (bitmap) EXPECT_TRUE(DeleteObject(bitmap));
   }
 }
 
