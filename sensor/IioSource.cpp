@@ -1,9 +1,11 @@
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "sensor/Sources.h"
 
@@ -16,21 +18,44 @@ const char* const kAxes[3] = {"x", "y", "z"};
 // From IIO's device frame (Y up the screen, Z out of it) to the screen's axes.
 constexpr double kScreenSign[3] = {1, -1, -1};
 
+// A sysfs attribute is at most a page; a larger file is not one, and is refused after
+// reading no more than that.
+constexpr size_t kMaxAttributeBytes = 4096;
+
+bool ReadAttribute(const std::string& path, std::string* text) {
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  char buffer[kMaxAttributeBytes + 1];
+  size_t length = 0;
+  ssize_t n;
+  while (length < sizeof buffer && (n = read(fd, buffer + length, sizeof buffer - length)) != 0) {
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) break;
+    length += size_t(n);
+  }
+  close(fd);
+  if (length > kMaxAttributeBytes) return false;
+  text->assign(buffer, length);
+  return true;
+}
+
 bool ReadNumber(const std::string& path, double* value) {
-  std::ifstream file(path);
+  std::string text;
+  if (!ReadAttribute(path, &text)) return false;
+  std::istringstream file(text);
   double number;
   if (!(file >> number)) return false;
   *value = number;
   return true;
 }
 
-bool FileExists(const std::string& path) { return std::ifstream(path).good(); }
+bool FileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
-// "a, b, c; d, e, f; g, h, i": nine numbers, row by row.
+// "a, b, c; d, e, f; g, h, i": nine numbers, row by row, on the first line.
 bool ReadMatrix(const std::string& path, double matrix[3][3]) {
-  std::ifstream file(path);
   std::string text;
-  if (!std::getline(file, text)) return false;
+  if (!ReadAttribute(path, &text)) return false;
+  text = text.substr(0, text.find('\n'));
   std::replace(text.begin(), text.end(), ',', ' ');
   std::replace(text.begin(), text.end(), ';', ' ');
   std::istringstream numbers(text);

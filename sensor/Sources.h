@@ -40,7 +40,11 @@ int16_t ClampReading(double milliG);
 // row holds, after the last row the last one.
 class TraceSource : public Source {
  public:
-  // Null when the file cannot be read or holds no row.
+  // A row is a few dozen bytes; longer lines are skipped. Files beyond kMaxTraceBytes
+  // (hours of readings) are refused unread, so a trace never costs more than that.
+  static constexpr size_t kMaxTraceLine = 256;
+  static constexpr long long kMaxTraceBytes = 16 << 20;
+  // Null when the file cannot be read, is too large or holds no row.
   static std::unique_ptr<TraceSource> Load(const std::string& path, DWORD openTick);
   Reading Read(DWORD tick) override;
 

@@ -1,6 +1,8 @@
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 
 #include "sensor/Sources.h"
 
@@ -31,16 +33,38 @@ bool ParseRow(const std::string& line, DWORD* ms, Reading* reading) {
 }  // namespace
 
 std::unique_ptr<TraceSource> TraceSource::Load(const std::string& path, DWORD openTick) {
-  std::ifstream file(path);
+  FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return nullptr;
+  struct stat info;
+  bool fits = fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxTraceBytes;
   auto trace = std::unique_ptr<TraceSource>(new TraceSource);
   trace->openTick_ = openTick;
+  // Lines longer than any row are dropped as they are read, never held whole.
   std::string line;
+  bool overlong = false;
   Row row;
-  while (std::getline(file, line)) {
-    if (!line.empty() && line[0] != '#' && ParseRow(line, &row.ms, &row.reading)) trace->rows_.push_back(row);
+  auto endLine = [&] {
+    if (!overlong && !line.empty() && line[0] != '#' && ParseRow(line, &row.ms, &row.reading))
+      trace->rows_.push_back(row);
+    line.clear();
+    overlong = false;
+  };
+  char block[4096];
+  size_t n;
+  while (fits && (n = std::fread(block, 1, sizeof block, file)) > 0) {
+    for (size_t i = 0; i < n; ++i) {
+      if (block[i] == '\n') {
+        endLine();
+      } else if (line.size() < kMaxTraceLine) {
+        line += block[i];
+      } else {
+        overlong = true;
+      }
+    }
   }
-  if (trace->rows_.empty()) return nullptr;
+  endLine();
+  std::fclose(file);
+  if (!fits || trace->rows_.empty()) return nullptr;
   std::stable_sort(trace->rows_.begin(), trace->rows_.end(),
                    [](const Row& a, const Row& b) { return a.ms < b.ms; });
   return trace;

@@ -107,4 +107,40 @@ TEST_F(FakeSysfs, ADeviceThatGoesAwayKeepsItsLastReading) {
   EXPECT_EQ((Reading{300, 0, -1000}), iio->Read(0));
 }
 
+// Attributes that are not what sysfs gives: each row damages one file of a device that
+// reads 100, 200, 1000 and expects the reading (or no device) that remains sound. A huge
+// file is refused after a page, never read whole.
+TEST_F(FakeSysfs, BadAttributesAreRefusedWithoutReadingThemWhole) {
+  const off_t huge = off_t(8) << 30;
+  const struct {
+    const char* what;
+    const char* file;
+    std::string text;
+    off_t size;  // when larger than the text: the file is extended (sparse) to it
+    bool found;
+    Reading reading;
+  } rows[] = {
+      {"huge mount matrix", "in_accel_mount_matrix", "0, 1, 0; 1, 0, 0; 0, 0, 1", huge, true, {100, -200, -1000}},
+      {"matrix over two lines", "in_accel_mount_matrix", "0, 1, 0;\n1, 0, 0; 0, 0, 1", 0, true, {100, -200, -1000}},
+      {"matrix of ten numbers", "in_accel_mount_matrix", "1, 0, 0; 0, 1, 0; 0, 0, 1, 5", 0, true, {100, -200, -1000}},
+      {"matrix of NaN", "in_accel_mount_matrix", "nan, 0, 0; 0, 1, 0; 0, 0, 1", 0, true, {100, -200, -1000}},
+      {"huge scale", "in_accel_scale", "0.00980665", huge, false, {}},
+      {"scale of one page and a byte", "in_accel_scale", "0.00980665" + std::string(4096, ' '), 0, false, {}},
+      {"scale of letters", "in_accel_scale", "abc", 0, false, {}},
+      {"huge raw reading", "in_accel_x_raw", "100", huge, true, sensor::kAtRest},
+      {"raw reading beyond 16 bits", "in_accel_x_raw", "1e300", 0, true, {32767, -200, -1000}},
+      {"raw reading of letters", "in_accel_x_raw", "x", 0, true, sensor::kAtRest},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.what);
+    std::filesystem::remove_all(root + "/iio:device0");
+    Accelerometer("iio:device0", 100, 200, 1000);
+    Put("iio:device0", r.file, r.text);
+    if (r.size > 0) std::filesystem::resize_file(root + "/iio:device0/" + r.file, r.size);
+    auto iio = sensor::IioSource::Find(root);
+    ASSERT_EQ(r.found, iio != nullptr);
+    if (iio) EXPECT_EQ(r.reading, iio->Read(0));
+  }
+}
+
 }  // namespace

@@ -56,4 +56,39 @@ TEST_F(TraceFile, NoTraceWithoutRows) {
   EXPECT_EQ(nullptr, sensor::TraceSource::Load(path + ".missing", 0));
 }
 
+// Bad files: each row is a trace that must be refused, or read for its good rows only,
+// without holding more than a line of it at a time.
+TEST_F(TraceFile, BadFilesAreRefusedOrKeepOnlyTheirGoodRows) {
+  const std::string row = "10,1,2,3\n";
+  const struct {
+    const char* what;
+    std::string text;
+    off_t size;     // when larger than the text: the file is extended (sparse) to it
+    bool loads;     // with the one good row, read at 10 ms
+  } rows[] = {
+      {"one 8 GB line", "1", off_t(8) << 30, false},
+      {"just over the size limit", row, sensor::TraceSource::kMaxTraceBytes + 1, false},
+      {"a 1 MB line before a row", std::string(1 << 20, '7') + "\n" + row, 0, true},
+      {"a row longer than a line", "10,1,2,3" + std::string(300, ' ') + "\n", 0, false},
+      {"NUL bytes", std::string("10,1,2,\0003\n", 11), 0, false},
+      {"time beyond 32 bits", "99999999999999999999,1,2,3\n4294967296,1,1,1\n" + row, 0, true},
+      {"numbers beyond 64 bits", "10,99999999999999999999,0,0\n", 0, true},
+      {"no line break at the end", "10,1,2,3", 0, true},
+      {"only line breaks", std::string(5000, '\n'), 0, false},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.what);
+    Write(r.text);
+    if (r.size > off_t(r.text.size())) std::filesystem::resize_file(path, r.size);
+    auto trace = sensor::TraceSource::Load(path, 0);
+    ASSERT_EQ(r.loads, trace != nullptr);
+    if (trace && r.text.find("9999999999999999999,0,0") != std::string::npos) {
+      EXPECT_EQ((Reading{32767, 0, 0}), trace->Read(10));
+    } else if (trace) {
+      EXPECT_EQ((Reading{1, 2, 3}), trace->Read(10));
+    }
+  }
+  EXPECT_EQ(nullptr, sensor::TraceSource::Load(std::filesystem::temp_directory_path(), 0));  // a folder
+}
+
 }  // namespace
