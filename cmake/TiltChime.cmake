@@ -14,11 +14,13 @@ function(tiltchime_add_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  # The user folder that overlays the application folder is one that does not exist, so
+  # no test sees the developer's own sounds and skins.
   # The tests' environment comes through env(1): gtest_discover_tests runs every test and
   # its discovery through the target's emulator, and a list-valued ENVIRONMENT property
   # would not survive its quoting.
   set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
-    "env;TILTCHIME_APP_DIR=${TILTCHIME_APP_DIR};TILTCHIME_SOURCE_DIR=${PROJECT_SOURCE_DIR};WINCE_HEADLESS=1;SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy")
+    "env;TILTCHIME_APP_DIR=${TILTCHIME_APP_DIR};TILTCHIME_SOURCE_DIR=${PROJECT_SOURCE_DIR};WINCE_HEADLESS=1;SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/tests/no-user-folder")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     TEST_PREFIX "${name}."

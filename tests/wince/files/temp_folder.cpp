@@ -10,9 +10,9 @@
 #include "common/utf.h"
 #include "files/paths.h"
 
-TempFolder::TempFolder() {
-  char pattern[] = "/tmp/wince-files-XXXXXX";
-  host_ = mkdtemp(pattern);
+TempFolder::TempFolder(const std::string& parent) {
+  std::string pattern = parent + "/wince-files-XXXXXX";
+  host_ = mkdtemp(pattern.data());
 }
 
 TempFolder::~TempFolder() { std::filesystem::remove_all(host_); }

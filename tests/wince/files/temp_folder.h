@@ -7,7 +7,8 @@
 
 class TempFolder {
  public:
-  TempFolder();
+  // A new folder inside parent.
+  explicit TempFolder(const std::string& parent = "/tmp");
   ~TempFolder();
   // The host path of the folder, without a trailing slash.
   const std::string& Host() const { return host_; }

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <unordered_set>
 #include <vector>
 
@@ -56,6 +57,12 @@ void FillFindData(const struct stat& st, const std::u16string& name, WIN32_FIND_
   name.copy(data->cFileName, MAX_PATH - 1);
 }
 
+struct IgnoringCase {
+  bool operator()(const std::u16string& a, const std::u16string& b) const {
+    return _wcsicmp(a.c_str(), b.c_str()) < 0;
+  }
+};
+
 bool ComesBefore(const WIN32_FIND_DATAW& a, const WIN32_FIND_DATAW& b) {
   int order = _wcsicmp(a.cFileName, b.cFileName);
   return order != 0 ? order < 0 : wcscmp(a.cFileName, b.cFileName) < 0;
@@ -77,25 +84,30 @@ HANDLE FindFirstFileW(LPCWSTR fileName, LPWIN32_FIND_DATAW findData) {
   size_t cut = devicePath.find_last_of(u"\\/");
   std::u16string pattern = cut == std::u16string::npos ? devicePath : devicePath.substr(cut + 1);
   std::u16string deviceFolder = cut == std::u16string::npos ? u"\\" : devicePath.substr(0, cut + 1);
-  std::string folder;
-  if (!wince::HostPathFromDevice(deviceFolder.c_str(), &folder)) return INVALID_HANDLE_VALUE;
-
-  struct stat folderStat;
-  if (stat(folder.c_str(), &folderStat) != 0 || !S_ISDIR(folderStat.st_mode)) {
+  std::vector<std::string> folders;
+  if (!wince::HostFoldersFromDevice(deviceFolder.c_str(), &folders)) return INVALID_HANDLE_VALUE;
+  if (folders.empty()) {
     SetLastError(ERROR_PATH_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
+  // One listing of the user folder and the application folder beneath it: a name the
+  // user folder has hides the application's name that differs at most in case.
   auto search = std::make_unique<FindSearch>();
-  if (!pattern.empty()) {
+  std::set<std::u16string, IgnoringCase> taken;
+  for (const std::string& folder : pattern.empty() ? std::vector<std::string>() : folders) {
+    std::vector<std::u16string> names;
     for (const std::string& hostName : wince::ListFolder(folder)) {
       std::u16string name;
       struct stat st;
       if (!wince::DeviceNameFromHost(hostName, &name) || name.size() >= MAX_PATH ||
-          !wince::MatchesWildcard(name, pattern) || stat((folder + hostName).c_str(), &st) != 0)
+          !wince::MatchesWildcard(name, pattern) || taken.count(name) ||
+          stat((folder + hostName).c_str(), &st) != 0)
         continue;
+      names.push_back(name);
       search->entries.emplace_back();
       FillFindData(st, name, &search->entries.back());
     }
+    taken.insert(names.begin(), names.end());
   }
   if (search->entries.empty()) {
     SetLastError(ERROR_FILE_NOT_FOUND);

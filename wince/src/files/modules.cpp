@@ -1,7 +1,6 @@
 // The module file name and run-time library loading.
 #include <dlfcn.h>
 #include <link.h>
-#include <unistd.h>
 
 #include <climits>
 #include <mutex>
@@ -26,12 +25,6 @@ bool IsLoaded(HMODULE module) {
 
 bool IsExecutable(HMODULE module) { return !module || module == wince::ExecutableInstance(); }
 
-std::string ExecutableHostPath() {
-  char path[PATH_MAX];
-  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  return n > 0 ? std::string(path, size_t(n)) : std::string();
-}
-
 std::string LibraryHostPath(HMODULE module) {
   link_map* map = nullptr;
   if (dlinfo(module, RTLD_DI_LINKMAP, &map) != 0 || !map || !map->l_name) return std::string();
@@ -44,7 +37,7 @@ std::string LibraryHostPath(HMODULE module) {
 std::vector<std::u16string> LibraryCandidates(const std::u16string& name) {
   std::vector<std::u16string> candidates;
   if (name.find_first_of(u"\\/") == std::u16string::npos) {
-    std::u16string exe = wince::DevicePathFromHost(ExecutableHostPath());
+    std::u16string exe = wince::DevicePathFromHost(wince::ExecutableHostPath());
     std::u16string folder = exe.substr(0, exe.find_last_of(u'\\') + 1);
     std::u16string stem = name;
     if (stem.size() > 4 && _wcsicmp(stem.c_str() + stem.size() - 4, u".dll") == 0)
@@ -80,7 +73,7 @@ DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size) {
     return 0;
   }
   std::u16string path =
-      wince::DevicePathFromHost(IsExecutable(module) ? ExecutableHostPath() : LibraryHostPath(module));
+      wince::DevicePathFromHost(IsExecutable(module) ? wince::ExecutableHostPath() : LibraryHostPath(module));
   if (path.empty()) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return 0;
@@ -111,7 +104,8 @@ HMODULE LoadLibraryW(LPCWSTR libFileName) {
   }
   for (const std::u16string& candidate : LibraryCandidates(libFileName)) {
     std::string hostPath;
-    if (!wince::HostPathFromDevice(candidate.c_str(), &hostPath) || !wince::IsRegularFile(hostPath))
+    if (!wince::HostPathFromDevice(candidate.c_str(), &hostPath, wince::Overlay::kNone) ||
+        !wince::IsRegularFile(hostPath))
       continue;
     // A file that is there but does not load is a failure, as on Windows: no further
     // candidates are tried.

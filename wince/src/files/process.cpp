@@ -77,12 +77,14 @@ bool IsStockBrowser(LPCWSTR imageName) { return _wcsicmp(imageName, TEXT("\\Wind
 // The host file of a program: its device path, or the same without ".exe", since host
 // programs carry no extension.
 bool ProgramHostPath(LPCWSTR imageName, std::string* hostPath) {
-  if (!wince::HostPathFromDevice(imageName, hostPath)) return false;
+  if (!wince::HostPathFromDevice(imageName, hostPath, wince::Overlay::kNone)) return false;
   if (wince::IsRegularFile(*hostPath)) return true;
   std::u16string name(imageName);
   if (name.size() > 4 && _wcsicmp(name.c_str() + name.size() - 4, TEXT(".exe")) == 0) {
     name.resize(name.size() - 4);
-    if (wince::HostPathFromDevice(name.c_str(), hostPath) && wince::IsRegularFile(*hostPath)) return true;
+    if (wince::HostPathFromDevice(name.c_str(), hostPath, wince::Overlay::kNone) &&
+        wince::IsRegularFile(*hostPath))
+      return true;
   }
   SetLastError(ERROR_FILE_NOT_FOUND);
   return false;
