@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "gdi/blend.h"
+
 namespace {
 
 constexpr int kWidth = 480;
@@ -86,6 +88,22 @@ void GdiAlphaBlend(benchmark::State& state) {
   Finish(state);
 }
 
+// The same blend on each vector path this CPU runs (0: the portable one).
+void BlendPath(benchmark::State& state) {
+  const auto& paths = wince::BlendPaths();
+  if (size_t(state.range(0)) >= paths.size()) {
+    state.SkipWithError("not on this CPU");
+    return;
+  }
+  state.SetLabel(paths[size_t(state.range(0))].name);
+  std::vector<uint8_t> src(size_t(kWidth) * kHeight * 4, 0x5A), dst(src.size(), 0xA5);
+  for (auto _ : state) {
+    paths[size_t(state.range(0))].blend(dst.data(), src.data(), dst.size(), 128);
+    benchmark::ClobberMemory();
+  }
+  Finish(state);
+}
+
 void PixmanOverSolidMask(benchmark::State& state) {
   PixmanSurface src(kWidth, kHeight), dst(kWidth, kHeight);
   pixman_color_t alpha = {0, 0, 0, 128 * 257};
@@ -142,6 +160,7 @@ BENCHMARK(PixmanBlt);
 BENCHMARK(GdiStretchBlt);
 BENCHMARK(PixmanScaledNearest);
 BENCHMARK(GdiAlphaBlend);
+BENCHMARK(BlendPath)->DenseRange(0, 2);
 BENCHMARK(PixmanOverSolidMask);
 BENCHMARK(GdiFillRect);
 BENCHMARK(PixmanFill);

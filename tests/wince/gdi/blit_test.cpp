@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <climits>
+#include <vector>
 
 #include "canvas.h"
+#include "gdi/blend.h"
 
 namespace {
 
@@ -193,6 +195,30 @@ TEST(GdiBlit, AlphaBlendRoundsLikeWindows) {
   EXPECT_EQ(dst.At(0, 0), RGB(100, 1, 254));
   AlphaBlend(dst.dc, 0, 0, 1, 1, src.dc, 0, 0, 1, 1, Constant(255));
   EXPECT_EQ(dst.At(0, 0), RGB(200, 255, 0));
+}
+
+// Every pair of byte values under every alpha, on every path this CPU runs; the odd
+// length and offset leave partial vectors at both ends.
+TEST(GdiBlit, EveryBlendPathRoundsLikeWindowsForEveryAlphaAndPair) {
+  constexpr size_t kPairs = 1 << 16, kOffset = 3, kLength = kPairs + 29;
+  std::vector<uint8_t> source(kOffset + kLength), target(kOffset + kLength), start(kOffset + kLength);
+  for (size_t i = 0; i < kLength; ++i) {
+    source[kOffset + i] = uint8_t(i);
+    start[kOffset + i] = uint8_t((i >> 8) + i / kPairs * 77);
+  }
+  for (const wince::BlendPath& path : wince::BlendPaths()) {
+    SCOPED_TRACE(path.name);
+    for (unsigned a = 0; a < 256; ++a) {
+      target = start;
+      path.blend(target.data() + kOffset, source.data() + kOffset, kLength, a);
+      size_t wrong = 0;
+      for (size_t i = kOffset; i < target.size(); ++i) {
+        wrong += target[i] != (source[i] * a + start[i] * (255 - a) + 127) / 255;
+      }
+      ASSERT_EQ(0u, wrong) << "alpha " << a;
+      ASSERT_EQ(start[0], target[0]);
+    }
+  }
 }
 
 TEST(GdiBlit, AlphaBlendRefusesWhatWindowsRefuses) {

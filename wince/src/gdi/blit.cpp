@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "gdi/blend.h"
 #include "gdi/objects.h"
 #include "gdi/raster.h"
 
@@ -94,18 +95,6 @@ bool OpForRop(DWORD rop, Op* op) {
 bool IsPatternRop(DWORD rop) {
   return rop == PATCOPY || rop == PATINVERT || rop == DSTINVERT || rop == BLACKNESS ||
          rop == WHITENESS;
-}
-
-// Each channel (s * a + d * (255 - a) + 127) / 255; the unused byte stays 0. The
-// division by 255 is exact for every value the sum can take.
-// Everything fits 16 bits (at most 65407), which lets the compiler work on eight or
-// sixteen channels at once.
-void BlendBytes(uint8_t* d, const uint8_t* s, size_t n, unsigned a) {
-  const uint16_t a16 = uint16_t(a), b16 = uint16_t(255 - a);
-  for (size_t i = 0; i < n; ++i) {
-    uint16_t v = uint16_t(s[i] * a16 + d[i] * b16 + 127);
-    d[i] = uint8_t(uint16_t(v + 1 + (v >> 8)) >> 8);
-  }
 }
 
 void TransferRow(uint32_t* d, const uint32_t* s, int n, const Transfer& t) {
