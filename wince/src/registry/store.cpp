@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +9,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+
+#include "common/xdg.h"
+#include "files/paths.h"
 
 namespace wince::registry {
 
@@ -180,19 +182,7 @@ bool MoveAside(const std::string& path) {
 std::string DefaultRegistryPath() {
   const char* over = std::getenv("WINCE_REGISTRY");
   if (over && *over) return over;
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  std::string base;
-  if (config && config[0] == '/') {
-    base = config;
-  } else {
-    const char* home = std::getenv("HOME");
-    if (!home || !*home) {
-      const passwd* pw = getpwuid(getuid());
-      home = pw ? pw->pw_dir : "/tmp";
-    }
-    base = std::string(home) + "/.config";
-  }
-  return base + "/tiltchime/registry.reg";
+  return XdgFolder("XDG_CONFIG_HOME", ".config") + "/tiltchime/registry.reg";
 }
 
 Store& Store::Instance() {
@@ -207,7 +197,7 @@ void Store::LoadLocked() {
   std::string text;
   int error = 0;
   switch (ReadFile(path_, &text, &error)) {
-    case ReadResult::Missing: break;
+    case ReadResult::Missing: ImportInitialLocked(); break;
     case ReadResult::Failed: writeBlocked_ = FromErrno(error); break;
     case ReadResult::Ok:
       // A file with lines that cannot be read is kept aside whole; every value that
@@ -219,6 +209,12 @@ void Store::LoadLocked() {
       break;
   }
   RemoveStaleTemps(path_);
+}
+
+void Store::ImportInitialLocked() {
+  std::string text;
+  int error = 0;
+  if (ReadFile(ExecutableHostPath() + ".reg", &text, &error) == ReadResult::Ok) Hive::FromText(text, &hive_);
 }
 
 HRESULT Store::Read(const std::function<HRESULT(const Hive&)>& read) {

@@ -21,6 +21,11 @@ class Store {
 
  private:
   void LoadLocked();
+  // Before the registry has a file of its own, the program starts from the .reg file
+  // beside its executable, named after it (X.reg beside X), as a device's installer
+  // writes its registry section. It is read into memory only; the first change writes
+  // the file, which from then on is the one that counts.
+  void ImportInitialLocked();
 
   std::mutex mutex_;
   bool loaded_ = false;
