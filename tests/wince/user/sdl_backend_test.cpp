@@ -4,6 +4,9 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "wince/host.h"
 
@@ -112,5 +115,60 @@ TEST_F(UserSdlBackend, KeysArePostedAndHookedWithoutRepeats) {
   EXPECT_EQ(recorder::Entries(WM_KEYUP).size(), 1u);
   EXPECT_EQ(g_keys, (std::vector<std::pair<UINT, BOOL>>{{VK_LEFT, TRUE}, {VK_LEFT, FALSE}}));
 }
+
+// WINCE_ZOOM scales the window by whole pixels; every host pixel of a device pixel's
+// block is that device pixel, and in a window wider than the picture the bars are dead.
+class UserSdlZoom : public UserSdlBackend, public testing::WithParamInterface<int> {
+ protected:
+  void SetUp() override {
+    setenv("WINCE_ZOOM", std::to_string(GetParam()).c_str(), 1);
+    UserSdlBackend::SetUp();
+  }
+  void Click(int x, int y) {
+    Mouse(SDL_MOUSEBUTTONDOWN, x, y, SDL_BUTTON_LEFT, 0);
+    Mouse(SDL_MOUSEBUTTONUP, x, y, SDL_BUTTON_LEFT, 0);
+  }
+  static std::vector<LPARAM> Points(UINT message) {
+    std::vector<LPARAM> points;
+    for (const auto& entry : recorder::Entries(message)) points.push_back(entry.lParam);
+    return points;
+  }
+};
+
+TEST_P(UserSdlZoom, WindowIsTheZoomedScreenAndPointsMapBackExactly) {
+  const int zoom = GetParam();
+  int width = 0, height = 0;
+  SDL_GetWindowSize(sdlWindow_, &width, &height);
+  EXPECT_EQ(width, 480 * zoom);
+  EXPECT_EQ(height, 640 * zoom);
+
+  const POINT pixels[] = {{0, 0}, {479, 639}, {123, 456}, {240, 320}};
+  std::vector<LPARAM> expected;
+  for (POINT p : pixels) {
+    for (int inside : {0, zoom - 1}) {
+      Click(p.x * zoom + inside, p.y * zoom + inside);
+      expected.push_back(MAKELPARAM(p.x, p.y));
+    }
+  }
+  recorder::Pump();
+  EXPECT_EQ(Points(WM_LBUTTONDOWN), expected);
+  EXPECT_EQ(Points(WM_LBUTTONUP), expected);
+
+  // 100 host pixels of black on either side of the picture.
+  SDL_SetWindowSize(sdlWindow_, 480 * zoom + 200, 640 * zoom);
+  recorder::Pump();
+  recorder::log.clear();
+  Click(50, 10);
+  Click(480 * zoom + 150, 10);
+  Mouse(SDL_MOUSEBUTTONDOWN, 100 + 5 * zoom, 7 * zoom, SDL_BUTTON_LEFT, 0);
+  Mouse(SDL_MOUSEMOTION, 20, 7 * zoom, 0, SDL_BUTTON_LMASK);  // dragged off: the screen's edge
+  Mouse(SDL_MOUSEBUTTONUP, 20, 7 * zoom, SDL_BUTTON_LEFT, 0);
+  recorder::Pump();
+  EXPECT_EQ(Points(WM_LBUTTONDOWN), std::vector<LPARAM>{MAKELPARAM(5, 7)});
+  EXPECT_EQ(Points(WM_MOUSEMOVE), std::vector<LPARAM>{MAKELPARAM(0, 7)});
+  EXPECT_EQ(Points(WM_LBUTTONUP), std::vector<LPARAM>{MAKELPARAM(0, 7)});
+}
+
+INSTANTIATE_TEST_SUITE_P(Zooms, UserSdlZoom, testing::Values(1, 2, 3));
 
 }  // namespace

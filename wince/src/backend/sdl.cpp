@@ -2,11 +2,18 @@
 // first window (the GUI thread, which runs the message loop); other threads only push a
 // wake-up event, which SDL allows from any thread. Frames reach the screen through the
 // window's surface (shared memory with the X server), so no GL library is ever loaded.
+//
+// The device's screen fills the host window as a picture scaled by whole pixels by
+// default (nearest neighbour, so pixels stay sharp): the zoom is chosen from the host
+// display's DPI and size, or forced by WINCE_ZOOM. The window can be resized or made
+// full screen (WINCE_FULLSCREEN=1, F11); the picture then fills it as far as its aspect
+// allows, the rest black, and stylus points map back to device pixels.
 #include <SDL.h>
 
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -26,7 +33,51 @@ struct HostWindow {
   SDL_Window* window = nullptr;
   SDL_Surface* frame = nullptr;  // the last frame presented, kept for exposures
   RECT shown = {};               // where the client area was last drawn
+  SIZE screen = {};              // the device's screen
+  int zoom = 1;                  // of the window's own size, when not full screen
+  bool stylusDown = false;       // a press began on the picture
 };
+
+constexpr int kMaxZoom = 8;
+
+// WINCE_ZOOM when it is a whole number from 1 to kMaxZoom; otherwise one host pixel per
+// 96 dpi of the host display (2 on a 192 dpi display), as large as fits the usable
+// area of the display.
+int ChooseZoom(SIZE screen) {
+  const char* forced = std::getenv("WINCE_ZOOM");
+  if (forced && *forced) {
+    char* end = nullptr;
+    long zoom = std::strtol(forced, &end, 10);
+    if (*end == 0 && zoom >= 1 && zoom <= kMaxZoom) return int(zoom);
+  }
+  float dpi = 96;
+  if (SDL_GetDisplayDPI(0, nullptr, &dpi, nullptr) != 0 || dpi < 1) dpi = 96;
+  int zoom = std::clamp(int((dpi + 48) / 96), 1, kMaxZoom);
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+    while (zoom > 1 && (screen.cx * zoom > usable.w || screen.cy * zoom > usable.h)) --zoom;
+  }
+  return zoom;
+}
+
+bool FullScreenAsked() {
+  const char* full = std::getenv("WINCE_FULLSCREEN");
+  return full && std::strcmp(full, "1") == 0;
+}
+
+// Where the screen's picture lies in a window of the given size: as large as the window
+// allows with the screen's aspect, centred. A window of the zoomed screen's size holds
+// it exactly.
+SDL_Rect PictureIn(int width, int height, SIZE screen) {
+  if (screen.cx <= 0 || screen.cy <= 0 || width <= 0 || height <= 0) return SDL_Rect{0, 0, 0, 0};
+  int64_t w = width, h = height;
+  if (w * screen.cy <= h * screen.cx) h = w * screen.cy / screen.cx;
+  else w = h * screen.cx / screen.cy;
+  return SDL_Rect{int((width - w) / 2), int((height - h) / 2), int(w), int(h)};
+}
+
+// A screen length of n pixels in a picture of the given length.
+int ToPicture(int64_t n, int pictureLength, LONG screenLength) { return int(n * pictureLength / screenLength); }
 
 UINT VirtualKey(SDL_Keycode key) {
   switch (key) {
@@ -58,8 +109,12 @@ class SdlBackend : public Backend {
       screen = ScreenSize();
     }
     HostWindow host;
+    host.screen = screen;
+    host.zoom = ChooseZoom(screen);
+    Uint32 flags = (visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN) | SDL_WINDOW_RESIZABLE;
+    if (FullScreenAsked()) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     host.window = SDL_CreateWindow(ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                   screen.cx, screen.cy, visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN);
+                                   screen.cx * host.zoom, screen.cy * host.zoom, flags);
     if (!host.window) return;
     windows_[handle] = host;
   }
@@ -95,12 +150,13 @@ class SdlBackend : public Backend {
   void ScreenResized(HWND handle) override {
     HostWindow* host = Find(handle);
     if (!host) return;
-    SIZE screen;
     {
       auto lock = LockKernel();
-      screen = ScreenSize();
+      host->screen = ScreenSize();
     }
-    SDL_SetWindowSize(host->window, screen.cx, screen.cy);
+    if (!(SDL_GetWindowFlags(host->window) & SDL_WINDOW_FULLSCREEN))
+      SDL_SetWindowSize(host->window, host->screen.cx * host->zoom, host->screen.cy * host->zoom);
+    Render(*host);
   }
 
   void Present(HWND handle, const Surface& surface, const RECT& rect) override {
@@ -163,6 +219,8 @@ class SdlBackend : public Backend {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // The window surface stays in system memory rather than becoming a GL texture.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // A finger on a touch screen is the stylus, as the left button is.
+    SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       failed_ = true;  // windows stay in memory, as with the headless backend
       return false;
@@ -191,14 +249,48 @@ class SdlBackend : public Backend {
     if (!screen) return;
     SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
     if (host.frame) {
-      // The client area sits where the window is on the screen; the rest stays black.
-      SDL_Rect area = {static_cast<int>(host.shown.left), static_cast<int>(host.shown.top),
-                       static_cast<int>(host.shown.right - host.shown.left),
-                       static_cast<int>(host.shown.bottom - host.shown.top)};
-      SDL_Rect source = {0, 0, std::min(area.w, host.frame->w), std::min(area.h, host.frame->h)};
-      SDL_BlitSurface(host.frame, &source, screen, &area);
+      // The client area sits where the window is on the device's screen; the rest of the
+      // screen and the letterbox stay black.
+      SDL_Rect picture = PictureIn(screen->w, screen->h, host.screen);
+      SDL_Rect source = {0, 0, std::min(int(host.shown.right - host.shown.left), host.frame->w),
+                         std::min(int(host.shown.bottom - host.shown.top), host.frame->h)};
+      SDL_Rect area = {picture.x + ToPicture(host.shown.left, picture.w, host.screen.cx),
+                       picture.y + ToPicture(host.shown.top, picture.h, host.screen.cy),
+                       ToPicture(source.w, picture.w, host.screen.cx),
+                       ToPicture(source.h, picture.h, host.screen.cy)};
+      if (area.w == source.w && area.h == source.h) SDL_BlitSurface(host.frame, &source, screen, &area);
+      else SDL_BlitScaled(host.frame, &source, screen, &area);
     }
     SDL_UpdateWindowSurface(host.window);
+  }
+
+  // A stylus event at a point of the host window, in the device's screen pixels. A press
+  // on the letterbox is no press; once pressed on the picture, the stylus stays on the
+  // screen's edge when it is dragged past it.
+  bool Stylus(HostWindow& host, HostEvent::Kind kind, int x, int y, HostEvent* out) {
+    int width = 0, height = 0;
+    SDL_GetWindowSize(host.window, &width, &height);
+    SDL_Rect picture = PictureIn(width, height, host.screen);
+    if (picture.w <= 0 || picture.h <= 0) return false;
+    bool inside = x >= picture.x && x < picture.x + picture.w && y >= picture.y && y < picture.y + picture.h;
+    if (kind == HostEvent::kStylusDown) {
+      if (!inside) return false;
+      host.stylusDown = true;
+    } else if (!host.stylusDown) {
+      return false;
+    } else if (kind == HostEvent::kStylusUp) {
+      host.stylusDown = false;
+    }
+    out->kind = kind;
+    out->x = std::clamp(int(int64_t(x - picture.x) * host.screen.cx / picture.w), 0, int(host.screen.cx) - 1);
+    out->y = std::clamp(int(int64_t(y - picture.y) * host.screen.cy / picture.h), 0, int(host.screen.cy) - 1);
+    return true;
+  }
+
+  void ToggleFullScreen(HostWindow& host) {
+    bool full = SDL_GetWindowFlags(host.window) & SDL_WINDOW_FULLSCREEN;
+    SDL_SetWindowFullscreen(host.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    Render(host);
   }
 
   // Holds the host's screen saver off while the device's idle timer was reset recently;
@@ -218,24 +310,30 @@ class SdlBackend : public Backend {
     HostEvent out{HostEvent::kClose};
     switch (event.type) {
       case SDL_MOUSEBUTTONDOWN:
-      case SDL_MOUSEBUTTONUP:
+      case SDL_MOUSEBUTTONUP: {
         if (event.button.button != SDL_BUTTON_LEFT) return;
-        out.kind = event.type == SDL_MOUSEBUTTONDOWN ? HostEvent::kStylusDown : HostEvent::kStylusUp;
         out.window = FromId(event.button.windowID);
-        out.x = event.button.x;
-        out.y = event.button.y;
+        HostWindow* host = Find(out.window);
+        auto kind = event.type == SDL_MOUSEBUTTONDOWN ? HostEvent::kStylusDown : HostEvent::kStylusUp;
+        if (!host || !Stylus(*host, kind, event.button.x, event.button.y, &out)) return;
         break;
-      case SDL_MOUSEMOTION:
+      }
+      case SDL_MOUSEMOTION: {
         if (!(event.motion.state & SDL_BUTTON_LMASK)) return;  // the stylus does not hover
-        out.kind = HostEvent::kStylusMove;
         out.window = FromId(event.motion.windowID);
-        out.x = event.motion.x;
-        out.y = event.motion.y;
+        HostWindow* host = Find(out.window);
+        if (!host || !Stylus(*host, HostEvent::kStylusMove, event.motion.x, event.motion.y, &out)) return;
         break;
+      }
       case SDL_KEYDOWN:
       case SDL_KEYUP:
-        out.kind = HostEvent::kKey;
         out.window = FromId(event.key.windowID);
+        if (event.key.keysym.sym == SDLK_F11) {  // the host's full-screen key, not the device's
+          HostWindow* host = Find(out.window);
+          if (host && event.type == SDL_KEYDOWN && !event.key.repeat) ToggleFullScreen(*host);
+          return;
+        }
+        out.kind = HostEvent::kKey;
         out.vk = VirtualKey(event.key.keysym.sym);
         out.on = event.type == SDL_KEYDOWN;
         out.repeat = event.key.repeat != 0;
@@ -248,6 +346,7 @@ class SdlBackend : public Backend {
           case SDL_WINDOWEVENT_FOCUS_LOST: out.kind = HostEvent::kActivate; out.on = false; break;
           case SDL_WINDOWEVENT_CLOSE: out.kind = HostEvent::kClose; break;
           case SDL_WINDOWEVENT_EXPOSED:
+          case SDL_WINDOWEVENT_SIZE_CHANGED:
             if (HostWindow* host = Find(out.window)) Render(*host);
             return;
           default: return;
