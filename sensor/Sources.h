@@ -48,11 +48,14 @@ class TraceSource : public Source {
   static std::unique_ptr<TraceSource> Load(const std::string& path, DWORD openTick);
   Reading Read(DWORD tick) override;
 
- private:
   struct Row {
     DWORD ms;
     Reading reading;
   };
+  // The rows in time order, for tools that show a trace.
+  const std::vector<Row>& Rows() const { return rows_; }
+
+ private:
   std::vector<Row> rows_;
   DWORD openTick_ = 0;
 };

@@ -1,0 +1,24 @@
+// A trace replayed through the program's own shake detectors, exactly as the running
+// program would meet it with motion playback on: the sensor library stand-in replays the
+// file against a virtual clock, and ShakeDetectorX, Y and Z tick every 50 ms, in that
+// order, with the start-up values (Threshold 300, ZLimit -500, MinPeak from the
+// sensitivity). What they play is read back from the layer's silent sound sink.
+#pragma once
+
+#include <string>
+#include <vector>
+#include <windows.h>
+
+struct ShakePlay {
+  DWORD ms;  // since the sensor opened
+  int slot;  // 1..5
+  bool operator==(const ShakePlay&) const = default;
+};
+
+// The plays over the first lengthMs of the trace at path, every axis at the given
+// sensitivity, motion switched on phaseMs after the sensor opened. The sensor library
+// is loaded from beside the executable, as the program loads it; this sets WINCE_SENSOR
+// and WINCE_SENSOR_TRACE for it, and plays nothing when the library cannot be opened.
+// Runs headless (the sound sink records instead of sounding): call it only from a
+// process that has no virtual clock of its own.
+std::vector<ShakePlay> ReplayTrace(const std::string& path, int sensitivity, DWORD phaseMs, DWORD lengthMs);
