@@ -36,9 +36,9 @@ constexpr COLORREF kSelected = RGB(70, 66, 52);
 constexpr int kWidth = 1280;
 constexpr int kLeft = 96;  // the panels' left edge; the milli-g labels sit before it
 constexpr int kRight = kWidth - 28;
-constexpr int kPanelsTop = 112;
+constexpr int kPanelsTop = 124;
 constexpr int kPanelHeight = 220;
-constexpr int kPanelGap = 16;
+constexpr int kPanelGap = 28;  // room for the next panel's title
 constexpr int kTableRow = 28;
 constexpr int kTableLabelWidth = 190;
 
@@ -49,8 +49,6 @@ struct Axis {
 const Axis kAxes[3] = {{u"X    \u2212 slot 4    + slot 2", {4, 2}},
                        {u"Y    \u2212 slot 1    + slot 3", {1, 3}},
                        {u"Z    slot 5, |Z| \u2212 1000 beyond 1 g, only below ZLimit", {5, 5}}};
-
-int AxisOfSlot(int slot) { return slot == 2 || slot == 4 ? 0 : slot == 5 ? 2 : 1; }
 
 int Component(const sensor::Reading& reading, int axis) {
   return axis == 0 ? reading.x : axis == 1 ? reading.y : reading.z;
@@ -119,6 +117,12 @@ class Canvas {
     FillGradientRect(dc_, left, top, left + width, top + height, kGoldHi, kGoldLo, GRADIENT_FILL_RECT_V);
     Frame(left, top, left + width, top + height, kGoldPale);
     Text(text, left, top, left + width, top + height, DT_CENTER, kInk, bold_);
+  }
+  // A grey badge with a cross: a shake spent without a sound.
+  void SpentBadge(int left, int top, int width, int height) {
+    Fill(left, top, left + width, top + height, kDim);
+    Frame(left, top, left + width, top + height, kGrey);
+    Text(u"\u00d7", left, top, left + width, top + height, DT_CENTER, kWhite, bold_);
   }
   bool Save(const std::string& path) const {
     return wince::test::SavePng(wince::test::CaptureBitmap(bitmap_), path);
@@ -238,24 +242,37 @@ void DrawPanel(Canvas& canvas, const TracePlot& plot, int axis, const Panel& pan
     }
   }
 
-  // Every play of this axis's slots: a gold line at its time, the judging sample marked,
-  // and the slot in a badge (lowered when it would cover the one before).
+  // Every shake of this axis judged where it was: a play in gold with the judging sample
+  // marked and its slot in a badge, a shake spent without a sound in grey.
+  struct Judged {
+    DWORD ms;
+    int slot;  // 0: spent
+  };
+  std::vector<Judged> judged;
+  for (const ShakePlay& play : plot.Plays())
+    if (AxisOfSlot(play.slot) == axis) judged.push_back({play.ms, play.slot});
+  for (const SpentShake& shake : plot.Drawn().spent)
+    if (shake.axis == axis) judged.push_back({shake.ms, 0});
+  std::sort(judged.begin(), judged.end(), [](const Judged& a, const Judged& b) { return a.ms < b.ms; });
   int badgeRight = 0, badgeRow = 0;
-  for (const ShakePlay& play : plot.Plays()) {
-    if (AxisOfSlot(play.slot) != axis || play.ms < plot.fromMs || play.ms > plot.toMs) continue;
-    const int x = panel.X(play.ms);
-    canvas.Fill(x, panel.top + 1, x + 1, panel.bottom - 1, kGoldHi);
-    const int y = panel.Y(Component(plot.trace->Read(play.ms), axis));
-    canvas.Fill(x - 3, y - 3, x + 4, y + 4, kGoldHi);
+  for (const Judged& shake : judged) {
+    if (shake.ms < plot.fromMs || shake.ms > plot.toMs) continue;
+    const int x = panel.X(shake.ms);
+    const COLORREF color = shake.slot ? kGoldHi : kGrey;
+    canvas.Fill(x, panel.top + 1, x + 1, panel.bottom - 1, color);
+    const int y = panel.Y(Component(plot.trace->Read(shake.ms), axis));
+    canvas.Fill(x - 3, y - 3, x + 4, y + 4, color);
+    // A badge is lowered when it would cover the one before.
     badgeRow = x - 11 < badgeRight ? (badgeRow + 1) % 4 : 0;
-    canvas.Badge(x - 11, panel.top + 6 + badgeRow * 24, 22, 22, Number(play.slot));
+    if (shake.slot)
+      canvas.Badge(x - 11, panel.top + 6 + badgeRow * 24, 22, 22, Number(shake.slot));
+    else
+      canvas.SpentBadge(x - 11, panel.top + 6 + badgeRow * 24, 22, 22);
     badgeRight = x + 11;
   }
 
   canvas.Frame(kLeft, panel.top, kRight, panel.bottom, kRim);
-  canvas.Fill(kRight - 420, panel.top + 1, kRight - 1, panel.top + 28, kPanel);
-  canvas.Text(kAxes[axis].title, kRight - 420, panel.top + 4, kRight - 10, panel.top + 26, DT_RIGHT, kGrey,
-              canvas.normal_);
+  canvas.Text(kAxes[axis].title, kLeft, panel.top - 24, kRight, panel.top - 2, DT_RIGHT, kGrey, canvas.normal_);
 }
 
 void DrawHeader(Canvas& canvas, const TracePlot& plot) {
@@ -275,7 +292,7 @@ void DrawHeader(Canvas& canvas, const TracePlot& plot) {
     COLORREF color;
     int dash;
   } items[] = {{u"Threshold", kGoldLo, 6}, {u"MinPeak", kGold, 10}, {u"ZLimit", kGoldPale, 3}};
-  int x = kWidth - 24 - 3 * 150 - 60;
+  int x = kWidth - 24 - 3 * 150 - 180;
   if (TicksShown(plot)) {
     DrawTick(canvas, x - 150, 30);
     canvas.Text(u"tick, every 50 ms", x - 140, 18, x - 10, 42, 0, kGrey, canvas.small_);
@@ -288,6 +305,8 @@ void DrawHeader(Canvas& canvas, const TracePlot& plot) {
   }
   canvas.Badge(x, 18, 22, 22, u"n");
   canvas.Text(u"play", x + 28, 18, x + 80, 42, 0, kGrey, canvas.small_);
+  canvas.SpentBadge(x + 90, 18, 22, 22);
+  canvas.Text(u"spent", x + 118, 18, x + 180, 42, 0, kGrey, canvas.small_);
 }
 
 void DrawTable(Canvas& canvas, const TracePlot& plot, int top) {
@@ -312,7 +331,7 @@ void DrawTable(Canvas& canvas, const TracePlot& plot, int top) {
       const int x = left + kTableLabelWidth + (s - 1) * columnWidth;
       const bool selected = s == plot.sensitivity;
       long long count = 0;
-      for (const ShakePlay& play : plot.runs[s - 1]) count += row == rows - 1 || play.slot == row;
+      for (const ShakePlay& play : plot.runs[s - 1].plays) count += row == rows - 1 || play.slot == row;
       const std::u16string text = row == 0 ? Number(s) : count ? Number(count) : u"\u00b7";
       const COLORREF color = row == 0 || selected ? kGoldHi : count ? kWhite : kDim;
       canvas.Text(text, x, y, x + columnWidth, y + kTableRow, DT_CENTER, color,

@@ -1,6 +1,6 @@
 // The picture of a trace: its X, Y and Z readings in three stacked panels with the shake
 // detectors' lines (Threshold, MinPeak of one sensitivity, ZLimit) and every play where
-// it happens, and below them a table of the plays per slot at each sensitivity 1 to 10.
+// it happens (and every shake judged but spent without one), and below them a table of the plays per slot at each sensitivity 1 to 10.
 // Drawn with the layer's GDI in the program's colours and saved with its PNG writer.
 #pragma once
 
@@ -21,9 +21,10 @@ struct TracePlot {
   DWORD fromMs = 0, toMs = 0;  // the time shown, within it (all of it by default)
   int sensitivity = 5;      // the one whose MinPeak and plays are drawn
   DWORD phaseMs = 0;        // when motion was switched on
-  std::vector<ShakePlay> runs[kSensitivities];  // the plays at sensitivity 1..10
+  Replay runs[kSensitivities];  // what the detectors do at sensitivity 1..10
 
-  const std::vector<ShakePlay>& Plays() const { return runs[sensitivity - 1]; }
+  const Replay& Drawn() const { return runs[sensitivity - 1]; }
+  const std::vector<ShakePlay>& Plays() const { return Drawn().plays; }
 };
 
 // Reads the trace at path and replays it through the detectors at every sensitivity

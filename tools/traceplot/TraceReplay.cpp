@@ -47,13 +47,15 @@ void CollectPlays(const NamedSlots& slots, DWORD opened, std::vector<ShakePlay>*
 
 }  // namespace
 
-std::vector<ShakePlay> ReplayTrace(const std::string& path, int sensitivity, DWORD phaseMs, DWORD lengthMs) {
+int AxisOfSlot(int slot) { return slot == 2 || slot == 4 ? 0 : slot == 5 ? 2 : 1; }
+
+Replay ReplayTrace(const std::string& path, int sensitivity, DWORD phaseMs, DWORD lengthMs) {
   setenv("WINCE_SENSOR", "trace", 1);
   setenv("WINCE_SENSOR_TRACE", path.c_str(), 1);
-  std::vector<ShakePlay> plays;
+  Replay replay;
   wince::test::VirtualClock clock;
   SensorDriver driver;
-  if (!driver.Open(1)) return plays;
+  if (!driver.Open(1)) return replay;
   const DWORD opened = clock.Now();
   NamedSlots slots;
   wince::test::ClearSoundPlays();
@@ -69,13 +71,24 @@ std::vector<ShakePlay> ReplayTrace(const std::string& path, int sensitivity, DWO
   clock.AdvanceTime(phaseMs);
   for (ShakeDetector* detector : detectors) detector->Start();
   // The sink keeps only its latest plays, so they are collected every ten seconds.
+  std::vector<SpentShake> judged;
   int ticks = 0;
   for (DWORD at = phaseMs + SHAKE_TIMER_MS; at <= lengthMs; at += SHAKE_TIMER_MS) {
     clock.AdvanceTime(SHAKE_TIMER_MS);
-    for (ShakeDetector* detector : detectors) detector->Tick();
-    if (++ticks % 200 == 0) CollectPlays(slots, opened, &plays);
+    for (int axis = 0; axis < 3; ++axis) {
+      const bool wasJudged = detectors[axis]->Fired;
+      detectors[axis]->Tick();
+      if (!wasJudged && detectors[axis]->Fired) judged.push_back({at, axis});
+    }
+    if (++ticks % 200 == 0) CollectPlays(slots, opened, &replay.plays);
   }
-  CollectPlays(slots, opened, &plays);
+  CollectPlays(slots, opened, &replay.plays);
   driver.Close();
-  return plays;
+  // A judged shake is spent when its detector played nothing at that tick.
+  for (const SpentShake& shake : judged) {
+    bool played = false;
+    for (const ShakePlay& play : replay.plays) played = played || (play.ms == shake.ms && AxisOfSlot(play.slot) == shake.axis);
+    if (!played) replay.spent.push_back(shake);
+  }
+  return replay;
 }
