@@ -108,11 +108,16 @@ class Tour {
 };
 
 // A private registry and user folder, so the defaults show and nothing of the user's changes.
+// The registry starts as the program's does on its first start: from the initial registry
+// that the layer finds beside TiltChime (the tour's own name would find none).
 fs::path IsolateSettings() {
   char pattern[] = "/tmp/tiltchime-tour-XXXXXX";
   const char* scratch = mkdtemp(pattern);
   if (!scratch) return {};
   const fs::path dir = scratch;
+  std::error_code error;
+  fs::copy_file(fs::read_symlink("/proc/self/exe", error).parent_path() / "TiltChime.reg",
+                dir / "registry.reg", error);
   setenv("WINCE_REGISTRY", (dir / "registry.reg").c_str(), 1);
   setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
   setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
