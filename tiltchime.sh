@@ -2,6 +2,8 @@
 # Sets up, builds, runs and tests TiltChime on Debian 12.
 #   ./tiltchime.sh run [preset]     install what is missing, build, start the program
 #   ./tiltchime.sh test [preset]    install what is missing, build, run every test
+#   ./tiltchime.sh smoke [preset]   install what is missing, build, drive the real program
+#                                   in a virtual X display (Xvfb) as a user would
 # preset: release (default), debug, asan (ASan+UBSan) or tsan.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -10,7 +12,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   libsdl2-dev libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-urw-base35
   googletest libgtest-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth xdotool imagemagick x11-utils
 )
 
 install_missing() {
@@ -44,8 +46,13 @@ case "$command" in
     build "$preset"
     ctest --preset "$preset"
     ;;
+  smoke)
+    install_missing
+    build "$preset"
+    tests/smoke/smoke.sh "build/$preset"
+    ;;
   *)
-    echo "usage: $0 run|test [release|debug|asan|tsan]" >&2
+    echo "usage: $0 run|test|smoke [release|debug|asan|tsan]" >&2
     exit 2
     ;;
 esac
