@@ -19,7 +19,7 @@ int SetFullScreen(HWND window, bool on) {
 // Asks the display driver for one orientation field; returns the field or -1.
 static int QueryOrientation(DWORD field) {
   DEVMODEW mode = {};
-  mode.dmSize = 192;
+  mode.dmSize = sizeof(mode);
   mode.dmFields = field;
   if (ChangeDisplaySettingsEx(nullptr, &mode, nullptr, CDS_TEST, nullptr) != DISP_CHANGE_SUCCESSFUL)
     return -1;
@@ -33,7 +33,7 @@ int SetDisplayOrientation(int code) {
   int current = GetDisplayOrientation();
   if (supported < 0 || current < 0 || current == code) return 0;
   DEVMODEW mode = {};
-  mode.dmSize = 192;
+  mode.dmSize = sizeof(mode);
   mode.dmFields = DM_DISPLAYORIENTATION;
   mode.dmDisplayOrientation = DWORD(code);
   return ChangeDisplaySettingsEx(nullptr, &mode, nullptr, CDS_RESET, nullptr) == DISP_CHANGE_SUCCESSFUL ? 1 : 0;

@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, ActivationLocksPortraitAndDeactivationRestoresTheOrientat
 
   // Another program turned the display to landscape while we were in the background.
   DEVMODEW mode = {};
-  mode.dmSize = 192;
+  mode.dmSize = sizeof(mode);
   mode.dmFields = DM_DISPLAYORIENTATION;
   mode.dmDisplayOrientation = DMDO_90;
   ASSERT_EQ(ChangeDisplaySettingsEx(nullptr, &mode, nullptr, CDS_RESET, nullptr), DISP_CHANGE_SUCCESSFUL);
