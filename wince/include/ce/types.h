@@ -71,6 +71,17 @@ typedef size_t SIZE_T;
 
 #define MAX_PATH 260
 
+// The real headers define min and max as macros unless NOMINMAX is defined; the program
+// uses std::min and std::max, so its build defines NOMINMAX.
+#ifndef NOMINMAX
+#ifndef max
+#define max(a, b) (((a) > (b)) ? (a) : (b))
+#endif
+#ifndef min
+#define min(a, b) (((a) < (b)) ? (a) : (b))
+#endif
+#endif
+
 #define DECLARE_HANDLE(name) struct name##__ { int unused; }; typedef struct name##__* name
 typedef void* HANDLE;
 typedef HANDLE* LPHANDLE;

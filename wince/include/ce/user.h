@@ -90,6 +90,12 @@ typedef void (CALLBACK* TIMERPROC)(HWND window, UINT message, UINT_PTR id, DWORD
 
 #define IDC_ARROW MAKEINTRESOURCEW(32512)
 
+// Image kinds (LoadImage, CopyImage); macros as in the real headers, so that no name of
+// the application can take them.
+#define IMAGE_BITMAP 0
+#define IMAGE_ICON 1
+#define IMAGE_CURSOR 2
+
 typedef struct tagWNDCLASSW {
   UINT style;
   WNDPROC lpfnWndProc;
