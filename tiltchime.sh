@@ -4,6 +4,7 @@
 #   ./tiltchime.sh test [preset]    install what is missing, build, run every test
 #   ./tiltchime.sh smoke [preset]   install what is missing, build, drive the real program
 #                                   in a virtual X display (Xvfb) as a user would
+#   ./tiltchime.sh wincheck         compile the application half for Windows x86-64
 # preset: release (default), debug, asan (ASan+UBSan) or tsan.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -14,10 +15,13 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-utils
 )
+# What wincheck needs: the Windows cross compiler, and cmake for the include rule.
+WINCHECK_PACKAGES=(cmake g++-mingw-w64-x86-64-posix)
 
+# Installs those of the named packages that are missing.
 install_missing() {
   local missing=()
-  for p in "${PACKAGES[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return
@@ -26,6 +30,28 @@ install_missing() {
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+# Compiles every source file of the application half to an object for Windows x86-64
+# against MinGW-w64's real Windows headers. What only Windows Mobile has comes from
+# tools/wincheck/include, searched after MinGW's headers; its windowsmobile.h is forced in
+# first, once, as a precompiled header. MinGW also ships POSIX headers (unistd.h ...)
+# that no Windows SDK has, so the application's include rule is applied first. Any error
+# fails the check.
+wincheck() {
+  cmake -DROOT="$PWD" -P tests/seam/check_includes.cmake
+  local cxx=x86_64-w64-mingw32-g++-posix out=build/wincheck
+  local flags=(-std=c++20 -Wall -Wextra -Wno-unused-parameter -DUNICODE -D_UNICODE -DNOMINMAX
+               -I. -idirafter tools/wincheck/include)
+  rm -rf "$out" && mkdir -p "$out/obj"
+  echo "#include \"$PWD/tools/wincheck/include/windowsmobile.h\"" >"$out/windowsmobile.h"
+  "$cxx" "${flags[@]}" -x c++-header "$out/windowsmobile.h" -o "$out/windowsmobile.h.gch"
+  local sources
+  mapfile -t sources < <(find app sound motion gfx touchui screens -name '*.cpp' | sort)
+  printf '%s\n' "${sources[@]}" | xargs -P "$(nproc)" -I{} sh -c \
+    'echo "wincheck: {}"; "$0" "$@" -Winvalid-pch -include "'"$out"'/windowsmobile.h" -c {} -o "'"$out"'/obj/$(echo {} | tr / _).o"' \
+    "$cxx" "${flags[@]}" || { echo "wincheck: FAILED" >&2; return 1; }
+  echo "wincheck: ${#sources[@]} files compiled for Windows x86-64"
 }
 
 build() {
@@ -37,22 +63,26 @@ command=${1:-}
 preset=${2:-release}
 case "$command" in
   run)
-    install_missing
+    install_missing "${PACKAGES[@]}"
     build "$preset"
     exec "build/$preset/TiltChime/TiltChime"
     ;;
   test)
-    install_missing
+    install_missing "${PACKAGES[@]}"
     build "$preset"
     ctest --preset "$preset"
     ;;
   smoke)
-    install_missing
+    install_missing "${PACKAGES[@]}"
     build "$preset"
     tests/smoke/smoke.sh "build/$preset"
     ;;
+  wincheck)
+    install_missing "${WINCHECK_PACKAGES[@]}"
+    wincheck
+    ;;
   *)
-    echo "usage: $0 run|test|smoke [release|debug|asan|tsan]" >&2
+    echo "usage: $0 run|test|smoke [release|debug|asan|tsan] | wincheck" >&2
     exit 2
     ;;
 esac

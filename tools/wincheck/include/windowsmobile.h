@@ -1,0 +1,32 @@
+// What the Windows Mobile 6 SDK's <windows.h> has and the desktop headers lack or define
+// otherwise, for compiling the program against desktop Windows headers. Forced into every
+// source file after <windows.h>; values are those the Windows Mobile 6 SDK documents.
+#pragma once
+
+// The device's entry point is WinMain with a wide command line; the desktop headers
+// declare an ANSI WinMain of C linkage, which is kept out of the way.
+#define WinMain DesktopAnsiWinMain
+#include <windows.h>
+#undef WinMain
+extern "C" int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine,
+                              int nShowCmd);
+
+extern "C" {
+// Keeps the device from suspending or dimming while the program plays.
+void WINAPI SystemIdleTimerReset(void);
+// Draws a bitmap or a device context's image, scaled, leaving one colour out.
+BOOL WINAPI TransparentImage(HDC hdcDest, LONG DstX, LONG DstY, LONG DstCx, LONG DstCy, HANDLE hSrc,
+                             LONG SrcX, LONG SrcY, LONG SrcCx, LONG SrcCy, COLORREF TransparentColor);
+// The device looks exported functions up by a wide name.
+FARPROC WINAPI GetProcAddressW(HMODULE hModule, LPCWSTR lpProcName);
+}
+#define GetProcAddress GetProcAddressW
+
+// Display orientation: the device's own DEVMODE field bits and rotation codes (a bit set,
+// so DMDO_270 is 4; desktop Windows counts 0 to 3 and uses 0x80 for the field bit).
+#undef DM_DISPLAYORIENTATION
+#define DM_DISPLAYORIENTATION 0x00800000L
+#define DM_DISPLAYQUERYORIENTATION 0x01000000L
+#define DMDO_0 0
+#undef DMDO_270
+#define DMDO_270 4
