@@ -1,6 +1,10 @@
 // DrawTextW: placement, ellipsis, clipping, colours and the flags the program uses.
 #include "text_fixture.h"
 
+#include <cstdlib>
+#include <mutex>
+#include <string>
+
 #include "text/font.h"
 
 namespace {
@@ -248,6 +252,73 @@ TEST_F(WinceDrawTextTest, SemiboldInksMoreThanMedium) {
   EXPECT_GT(darkness(bold), medium * 6 / 5);
   SelectObject(dc_, font_);
   EXPECT_TRUE(DeleteObject(bold));
+}
+
+// Texts and rectangles at the limits: each row is drawn in a huge font and must leave the
+// bitmap as its row says, return a sane height and keep its measured rectangle ordered.
+// Run under UBSan, no sum in the layout may overflow.
+TEST_F(WinceDrawTextTest, BadInputNeitherOverflowsNorDrawsStrayInk) {
+  HFONT huge = MakeFont(2048);
+  ASSERT_NE(huge, nullptr);
+  SelectObject(dc_, huge);
+  const std::u16string longLine(2500000, u'W');  // wraps a 32-bit pen about twice over
+  std::u16string manyLines;
+  for (int i = 0; i < 200000; ++i) manyLines += u"W\n";
+  std::u16string words;
+  for (int i = 0; i < 200000; ++i) words += u"WW ";
+  const struct {
+    const char* what;
+    const std::u16string& text;
+    RECT rect;
+    UINT format;
+    bool ink;  // whether anything may show in the bitmap
+  } rows[] = {
+      {"long line far right", longLine, {INT32_MAX - 10, 0, INT32_MAX, 100}, DT_SINGLELINE | DT_NOCLIP, false},
+      {"long line from the left edge of coordinates", longLine, {INT32_MIN, 0, INT32_MIN + 10, 100}, DT_SINGLELINE | DT_NOCLIP, false},
+      {"long line right-aligned far left", longLine, {INT32_MIN, 0, INT32_MIN + 10, 100}, DT_SINGLELINE | DT_RIGHT | DT_NOCLIP, false},
+      {"long line centred on everything", longLine, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, DT_SINGLELINE | DT_CENTER | DT_VCENTER, true},
+      {"long line cut to an ellipsis below the bitmap", longLine, {0, 0, 100, 100}, DT_SINGLELINE | DT_END_ELLIPSIS, false},
+      {"many lines far down", manyLines, {0, INT32_MAX - 10, 100, INT32_MAX}, DT_NOCLIP, false},
+      {"many wrapped words far down", words, {0, INT32_MAX - 10, 5000, INT32_MAX}, DT_WORDBREAK | DT_NOCLIP, false},
+      {"inverted rectangle", longLine, {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN}, DT_SINGLELINE | DT_BOTTOM | DT_CENTER, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    Clear();
+    RECT rect = row.rect;
+    const int height = DrawTextW(dc_, row.text.c_str(), int(row.text.size()), &rect, row.format);
+    EXPECT_LT(std::abs(int64_t(height)), int64_t(1) << 30);
+    EXPECT_EQ(row.ink, Ink() != (Box{kWidth, kHeight, 0, 0}));
+    rect = row.rect;
+    DrawTextW(dc_, row.text.c_str(), int(row.text.size()), &rect, row.format | DT_CALCRECT);
+    EXPECT_LE(rect.left, rect.right);
+    EXPECT_LE(rect.top, rect.bottom);
+  }
+  SelectObject(dc_, font_);
+  EXPECT_TRUE(DeleteObject(huge));
+}
+
+// Hundreds of distinct large glyphs: the cache drops the least recently used ones and
+// stays within its budget (plus the one glyph it must keep).
+TEST_F(WinceDrawTextTest, GlyphCacheKeepsToItsBudget) {
+  HFONT large = MakeFont(512);
+  ASSERT_NE(large, nullptr);
+  SelectObject(dc_, large);
+  const size_t oneGlyph = 512 * 512 * 2;
+  std::u16string text(1, u' ');
+  for (char16_t c = 0x100; c < 0x250; ++c) {
+    text[0] = c;
+    Draw(text.c_str(), {0, 0, 100, 100}, DT_SINGLELINE);
+    std::lock_guard<std::mutex> lock(wince::TextMutex());
+    ASSERT_LE(wince::FontFace::CachedGlyphBytes(), wince::kGlyphCacheBytes + oneGlyph);
+  }
+  EXPECT_LT(wince::GlyphCacheSize(large), 0x150u);
+  // What is drawn again is served from the cache.
+  const size_t kept = wince::GlyphCacheSize(large);
+  Draw(text.c_str(), {0, 0, 100, 100}, DT_SINGLELINE);
+  EXPECT_EQ(kept, wince::GlyphCacheSize(large));
+  SelectObject(dc_, font_);
+  EXPECT_TRUE(DeleteObject(large));
 }
 
 }  // namespace

@@ -18,6 +18,8 @@ int ClampCoordinate(int64_t v) {
   return int(std::clamp<int64_t>(v, -kMaxCoordinate, kMaxCoordinate));
 }
 
+int Saturate(int64_t v) { return int(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+
 bool IsLineBreak(WCHAR c) { return c == u'\r' || c == u'\n'; }
 
 // Reads the characters that a text shows: surrogate pairs are joined and, unless
@@ -115,27 +117,35 @@ const WCHAR* NextLine(FontFace& face, const WCHAR* begin, const WCHAR* end, UINT
     *lineEnd = end;
     return end;
   }
-  const WCHAR* hardEnd = std::find_if(begin, end, IsLineBreak);
-  *lineEnd = hardEnd;
+  // Each line reads no further than where it ends, so laying out a long text stays linear.
+  const WCHAR* hardEnd = begin;
   if (format & DT_WORDBREAK) {
     const bool prefixes = !(format & DT_NOPREFIX);
     const WCHAR* lastSpace = nullptr;
     const WCHAR* measured = begin;
     int width = 0;  // of the text from begin to measured
-    for (const WCHAR* p = begin; p < hardEnd; ++p) {
-      if (*p != u' ') continue;
-      width = std::min(width + MeasureRange(face, measured, p, prefixes), kMaxCoordinate);
-      measured = p;
-      if (width > available && lastSpace) break;
-      lastSpace = p;
+    bool overflows = false;
+    for (; hardEnd < end && !IsLineBreak(*hardEnd); ++hardEnd) {
+      if (*hardEnd != u' ') continue;
+      width = std::min(width + MeasureRange(face, measured, hardEnd, prefixes), kMaxCoordinate);
+      measured = hardEnd;
+      if (width > available && lastSpace) {
+        overflows = true;
+        break;
+      }
+      lastSpace = hardEnd;
     }
-    if (lastSpace && MeasureRange(face, begin, hardEnd, prefixes) > available) {
+    if (!overflows) overflows = width + MeasureRange(face, measured, hardEnd, prefixes) > available;
+    if (lastSpace && overflows) {
       *lineEnd = lastSpace;
       const WCHAR* next = lastSpace;
-      while (next < hardEnd && *next == u' ') ++next;
+      while (next < end && *next == u' ') ++next;
       return next;
     }
+  } else {
+    hardEnd = std::find_if(begin, end, IsLineBreak);
   }
+  *lineEnd = hardEnd;
   const WCHAR* next = hardEnd;
   if (next < end && *next == u'\r') ++next;
   if (next < end && *next == u'\n' && (next == hardEnd || next[-1] == u'\r')) ++next;
@@ -213,7 +223,9 @@ void PaintLine(const Font& font, const LineLayout& line, UINT format, TextPainte
   int pen = x;
   char32_t ch;
   bool mnemonic;
-  while (reader.Next(&ch, &mnemonic)) {
+  // Past the limit of coordinates nothing can show: the rest of the line is not drawn,
+  // and the pen stays where sums with it cannot overflow.
+  while (pen < kMaxCoordinate && reader.Next(&ch, &mnemonic)) {
     if (ch < 0x20) continue;
     const Glyph& glyph = face.GlyphFor(ch);
     painter.DrawGlyph(glyph, pen, baseline);
@@ -288,8 +300,8 @@ int LayOutText(DeviceContext& dc, const Font& font, const WCHAR* text, const WCH
     p = next;
   }
   if (format & DT_CALCRECT) {
-    target->right = rect->left + widest;
-    target->bottom = rect->top + (top - firstTop);
+    target->right = Saturate(int64_t(target->left) + widest);
+    target->bottom = Saturate(int64_t(target->top) + (top - firstTop));
   }
   if ((format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM))) return top - rect->top;
   return top - firstTop;

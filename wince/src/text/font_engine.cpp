@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <list>
 #include <map>
 #include <tuple>
 
@@ -41,6 +42,20 @@ void DropExpiredFaces() {
   for (auto it = cache.begin(); it != cache.end();)
     it = it->second.expired() ? cache.erase(it) : std::next(it);
 }
+
+// The glyphs of all faces, most recently used first, and the bytes they hold.
+struct GlyphCache {
+  std::list<CachedGlyph> order;
+  size_t bytes = 0;
+};
+
+GlyphCache& Cache() {
+  static auto* cache = new GlyphCache();
+  return *cache;
+}
+
+// What an entry costs besides its coverage: the list and map nodes.
+constexpr size_t kEntryOverhead = sizeof(CachedGlyph) + 64;
 
 int RoundToInt(double v) { return static_cast<int>(std::lround(v)); }
 
@@ -128,7 +143,16 @@ std::shared_ptr<FontFace> FontFace::Get(const FontMatch& match, int height) {
 
 FontFace::FontFace(FT_FaceRec_* face, bool embolden) : face_(face), embolden_(embolden) {}
 
-FontFace::~FontFace() { FT_Done_Face(face_); }
+FontFace::~FontFace() {
+  GlyphCache& cache = Cache();
+  for (auto& [index, entry] : glyphs_) {
+    cache.bytes -= entry->bytes;
+    cache.order.erase(entry);
+  }
+  FT_Done_Face(face_);
+}
+
+size_t FontFace::CachedGlyphBytes() { return Cache().bytes; }
 
 bool FontFace::fixedPitch() const { return FT_IS_FIXED_WIDTH(face_); }
 
@@ -173,9 +197,30 @@ bool FontFace::SetHeight(int height) {
 
 const Glyph& FontFace::GlyphFor(char32_t ch) {
   const uint32_t index = FT_Get_Char_Index(face_, ch);
-  auto [it, inserted] = glyphs_.try_emplace(index);
-  if (inserted) Render(index, &it->second);
-  return it->second;
+  GlyphCache& cache = Cache();
+  auto found = glyphs_.find(index);
+  if (found != glyphs_.end()) {
+    cache.order.splice(cache.order.begin(), cache.order, found->second);
+    return found->second->glyph;
+  }
+  cache.order.push_front(CachedGlyph{this, index, 0, Glyph()});
+  CachedGlyph& entry = cache.order.front();
+  Render(index, &entry.glyph);
+  entry.bytes = entry.glyph.coverage.capacity() + kEntryOverhead;
+  cache.bytes += entry.bytes;
+  glyphs_.emplace(index, cache.order.begin());
+  DropBeyondBudget();
+  return entry.glyph;
+}
+
+void FontFace::DropBeyondBudget() {
+  GlyphCache& cache = Cache();
+  while (cache.bytes > kGlyphCacheBytes && cache.order.size() > 1) {
+    const CachedGlyph& oldest = cache.order.back();
+    oldest.face->glyphs_.erase(oldest.index);
+    cache.bytes -= oldest.bytes;
+    cache.order.pop_back();
+  }
 }
 
 // A glyph that fails to load or render stays empty with no advance.

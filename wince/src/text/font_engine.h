@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <list>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -37,6 +38,20 @@ struct Glyph {
   std::vector<uint8_t> coverage;  // width * rows, 0 = no ink
 };
 
+class FontFace;
+
+// A rendered glyph in the cache that all faces share.
+struct CachedGlyph {
+  FontFace* face;
+  uint32_t index;  // in its face
+  size_t bytes;    // what keeping it costs
+  Glyph glyph;
+};
+
+// The cache holds glyphs of every face up to this many bytes; beyond, the least recently
+// used ones are dropped (the newest is kept whatever its size).
+constexpr size_t kGlyphCacheBytes = 16 << 20;
+
 // One font file at one pixel size: the FreeType face, the Windows-style line metrics and
 // the rendered glyphs. Shared by every font that resolves to the same file and size.
 class FontFace {
@@ -59,21 +74,25 @@ class FontFace {
   int underlinePosition() const { return underlinePosition_; }  // pixels below the baseline
   int lineThickness() const { return lineThickness_; }
 
-  // The rendered glyph of a character (the face's missing-glyph shape when it has none);
-  // rendered once, then served from the cache. Call with TextMutex held.
+  // The rendered glyph of a character (the face's missing-glyph shape when it has none),
+  // from the cache when it is there (which allocates nothing). The reference is valid
+  // until the next call on any face. Call with TextMutex held.
   const Glyph& GlyphFor(char32_t ch);
   size_t cachedGlyphCount() const { return glyphs_.size(); }
+  // The bytes the cache of all faces holds. Call with TextMutex held.
+  static size_t CachedGlyphBytes();
 
  private:
   FontFace(FT_FaceRec_* face, bool embolden);
   bool SetHeight(int height);
   void Render(uint32_t index, Glyph* glyph);
+  static void DropBeyondBudget();
 
   FT_FaceRec_* face_;
   bool embolden_;
   int ascent_ = 0, descent_ = 0, emHeight_ = 0, externalLeading_ = 0;
   int averageWidth_ = 0, maxWidth_ = 0, underlinePosition_ = 0, lineThickness_ = 1;
-  std::unordered_map<uint32_t, Glyph> glyphs_;  // by glyph index
+  std::unordered_map<uint32_t, std::list<CachedGlyph>::iterator> glyphs_;  // by glyph index
 };
 
 }  // namespace wince
