@@ -1,0 +1,107 @@
+// Runs the real program through the layer's test driver, in virtual time, with a
+// registry file of its own; taps widgets by their rectangles.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <wince/testdriver.h>
+#include <windows.h>
+
+#include "app/AppGlobals.h"
+#include "app/MainWindow.h"
+#include "touchui/TouchControl.h"
+
+namespace apptest {
+
+namespace fs = std::filesystem;
+using wince::test::Driver;
+using wince::test::Options;
+
+// The splash screen's minimum time, after which the Home page shows.
+constexpr DWORD kLoadingMs = 3000;
+// Longer than any page transition.
+constexpr DWORD kTransitionDoneMs = 400;
+
+class AppRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Each test is its own process; a private scope and registry keep parallel runs apart.
+    std::string id = std::to_string(getpid());
+    setenv("WINCE_INSTANCE_SCOPE", ("app-" + id).c_str(), 1);
+    registry_ = fs::temp_directory_path() / ("tiltchime_app_" + id + ".reg");
+    fs::remove(registry_);
+    setenv("WINCE_REGISTRY", registry_.c_str(), 1);
+  }
+  void TearDown() override {
+    driver_.reset();
+    fs::remove(registry_);
+  }
+
+  // The settings key holding the given lines ("Name"=value), as the registry editor writes.
+  void WriteSettings(const std::string& lines) {
+    std::ofstream(registry_) << "Windows Registry Editor Version 5.00\n\n"
+                             << "[HKEY_LOCAL_MACHINE\\Software\\Brambleway\\TiltChime\\Settings]\n"
+                             << lines;
+  }
+  std::string RegistryText() const {
+    std::ifstream file(registry_);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+  }
+
+  // WinMain runs; the loading thread has begun (no virtual time has passed).
+  void Start(const Options& options = Options()) {
+    driver_ = std::make_unique<Driver>(options);
+    driver_->Start(WinMain);
+    ASSERT_TRUE(driver_->WaitIdle());
+  }
+  // Started and loaded: the Home page is up.
+  void StartLoaded(const Options& options = Options()) {
+    Start(options);
+    driver_->AdvanceTime(kLoadingMs);
+    ASSERT_EQ(AppGlobals::Loading.load(), 0);
+  }
+  // Closes through the host window and waits for WinMain's end.
+  int CloseAndWait() {
+    driver_->Close();
+    int code = driver_->WaitForExit();
+    driver_.reset();
+    return code;
+  }
+
+  Driver& D() { return *driver_; }
+
+  static POINT Centre(const TouchControl* widget) {
+    return {widget->X() + widget->Width() / 2, widget->Y() + widget->Height() / 2};
+  }
+  void Tap(const TouchControl* widget) {
+    ASSERT_NE(widget, nullptr);
+    POINT p = Centre(widget);
+    D().Tap(p.x, p.y);
+  }
+  // Taps and lets any page transition finish.
+  void Navigate(const TouchControl* widget) {
+    Tap(widget);
+    D().AdvanceTime(kTransitionDoneMs);
+  }
+
+  fs::path registry_;
+  std::unique_ptr<Driver> driver_;
+};
+
+// A widget's caption.
+inline std::u16string TextOf(const TouchControl* widget) {
+  WCHAR text[MAX_PATH] = {};
+  widget->GetText(text);
+  return text;
+}
+
+}  // namespace apptest
