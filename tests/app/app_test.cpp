@@ -146,6 +146,7 @@ struct ShakeCase {
   const char* trace;
   int slot;
 };
+void PrintTo(const ShakeCase& c, std::ostream* os) { *os << c.trace; }
 
 class MotionTest : public AppRun, public ::testing::WithParamInterface<ShakeCase> {};
 
@@ -422,6 +423,7 @@ TEST_F(AppTest, SettingsApplyAtOnceReachTheRegistryAtCloseAndComeBackAfterAResta
 struct ScreenCase {
   int width, height;
 };
+void PrintTo(const ScreenCase& c, std::ostream* os) { *os << c.width << "x" << c.height; }
 
 class ScreenSizeTest : public AppRun, public ::testing::WithParamInterface<ScreenCase> {};
 

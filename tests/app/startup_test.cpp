@@ -14,6 +14,7 @@ struct RegistryCase {
   const char* name;
   const char* lines;
 };
+void PrintTo(const RegistryCase& c, std::ostream* os) { *os << c.name; }
 
 class StartUpTest : public AppRun, public ::testing::WithParamInterface<RegistryCase> {};
 
