@@ -1,12 +1,18 @@
 // BMP and icon image decoding. Every read is checked against the data's size.
 #include "resources/dib.h"
 
+#include <algorithm>
+
 namespace wince {
 namespace {
 
 constexpr int64_t kMaxSide = 16384;
 constexpr size_t kFileHeaderSize = 14;
 constexpr uint32_t kInfoHeaderSize = 40;
+constexpr size_t kIconDirSize = 6;
+constexpr size_t kIconEntrySize = 16;
+// Real icons hold a handful of sizes and depths.
+constexpr size_t kMaxIconImages = 64;
 
 struct DibLayout {
   int64_t width = 0;
@@ -120,6 +126,32 @@ bool DecodeIconImage(const uint8_t* data, size_t size, DecodedDib* out) {
     }
   }
   return true;
+}
+
+bool DecodeIconFile(const uint8_t* data, size_t size, DecodedDib* out) {
+  if (size < kIconDirSize || ReadU16(data) != 0 || ReadU16(data + 2) != 1) return false;
+  size_t count = ReadU16(data + 4);
+  if (count == 0 || count > (size - kIconDirSize) / kIconEntrySize) return false;
+  // Entries may all point at the same large image: no more than kMaxIconImages are
+  // looked at, and only the first image that decodes is kept while looking for 32x32.
+  count = std::min(count, kMaxIconImages);
+  DecodedDib first;
+  bool found = false;
+  for (size_t i = 0; i < count; ++i) {
+    const uint8_t* entry = data + kIconDirSize + i * kIconEntrySize;
+    size_t length = ReadU32(entry + 8), offset = ReadU32(entry + 12);
+    if (offset > size || length > size - offset) continue;
+    DecodedDib image;
+    if (!DecodeIconImage(data + offset, length, &image)) continue;
+    if (image.width == 32 && image.height == 32) {
+      *out = std::move(image);
+      return true;
+    }
+    if (!found) first = std::move(image);
+    found = true;
+  }
+  if (found) *out = std::move(first);
+  return found;
 }
 
 }  // namespace wince

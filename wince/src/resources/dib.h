@@ -28,4 +28,8 @@ bool DecodeBmpFile(const uint8_t* data, size_t size, DecodedDib* out);
 // the pixels get alpha 255 where the icon is opaque, 0 where it is transparent.
 bool DecodeIconImage(const uint8_t* data, size_t size, DecodedDib* out);
 
+// The image of an .ico file that an icon handle shows: the 32x32 one, else the first
+// that decodes. Images stored as PNG are not read.
+bool DecodeIconFile(const uint8_t* data, size_t size, DecodedDib* out);
+
 }  // namespace wince

@@ -21,33 +21,6 @@ Registry& Resources() {
   return *registry;
 }
 
-constexpr size_t kIconDirSize = 6;
-constexpr size_t kIconEntrySize = 16;
-
-// The image of an .ico file that an icon handle shows: the 32x32 one, else the first
-// that decodes. Images stored as PNG are not read.
-bool DecodeIconFile(const uint8_t* data, size_t size, DecodedDib* out) {
-  if (size < kIconDirSize || ReadU16(data) != 0 || ReadU16(data + 2) != 1) return false;
-  size_t count = ReadU16(data + 4);
-  if (count == 0 || count > (size - kIconDirSize) / kIconEntrySize) return false;
-  std::vector<DecodedDib> images;
-  for (size_t i = 0; i < count; ++i) {
-    const uint8_t* entry = data + kIconDirSize + i * kIconEntrySize;
-    size_t length = ReadU32(entry + 8), offset = ReadU32(entry + 12);
-    if (offset > size || length > size - offset) continue;
-    DecodedDib image;
-    if (!DecodeIconImage(data + offset, length, &image)) continue;
-    if (image.width == 32 && image.height == 32) {
-      *out = std::move(image);
-      return true;
-    }
-    images.push_back(std::move(image));
-  }
-  if (images.empty()) return false;
-  *out = std::move(images.front());
-  return true;
-}
-
 bool FindByName(HINSTANCE instance, LPCWSTR name, ResourceKind kind, const uint8_t** data, size_t* size) {
   if (!name || !IS_INTRESOURCE(name)) return false;
   return FindResourceData(instance, kind, int(reinterpret_cast<uintptr_t>(name)), data, size);
