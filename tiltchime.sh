@@ -5,6 +5,8 @@
 #   ./tiltchime.sh smoke [preset]   install what is missing, build, drive the real program
 #                                   in a virtual X display (Xvfb) as a user would
 #   ./tiltchime.sh wincheck         compile the application half for Windows x86-64
+#   ./tiltchime.sh fuzz [seconds]   build the fuzz preset and run each libFuzzer harness for
+#                                   that long (default 15) from its corpus; fails on a finding
 # preset: release (default), debug, asan (ASan+UBSan) or tsan.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -14,6 +16,7 @@ PACKAGES=(
   libsdl2-dev libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-urw-base35
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-utils
+  clang libclang-rt-14-dev
 )
 # What wincheck needs: the Windows cross compiler, and cmake for the include rule.
 WINCHECK_PACKAGES=(cmake g++-mingw-w64-x86-64-posix)
@@ -54,6 +57,24 @@ wincheck() {
   echo "wincheck: ${#sources[@]} files compiled for Windows x86-64"
 }
 
+# Runs every harness of the fuzz preset for the given seconds. New inputs are kept in
+# build/fuzz/corpus/<harness>, the committed seeds in fuzz/corpus/<harness> are only read;
+# a crash, leak, timeout or excess of memory is saved in build/fuzz/findings and fails.
+fuzz() {
+  local seconds=$1 harness name
+  mkdir -p build/fuzz/findings
+  for harness in build/fuzz/fuzz/*_fuzzer; do
+    name=$(basename "$harness" _fuzzer)
+    mkdir -p "build/fuzz/corpus/$name"
+    echo "fuzz: $name for ${seconds} s"
+    "$harness" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+      -artifact_prefix="build/fuzz/findings/$name-" "build/fuzz/corpus/$name" "fuzz/corpus/$name" \
+      2>"build/fuzz/findings/$name.log" || { tail -n 60 "build/fuzz/findings/$name.log" >&2
+                                                 echo "fuzz: $name FAILED" >&2; return 1; }
+    grep -E "^stat::number_of_executed_units|^cov:|INITED|DONE" "build/fuzz/findings/$name.log" | tail -n 3
+  done
+}
+
 build() {
   cmake --preset "$1" >/dev/null
   cmake --build --preset "$1"
@@ -81,8 +102,13 @@ case "$command" in
     install_missing "${WINCHECK_PACKAGES[@]}"
     wincheck
     ;;
+  fuzz)
+    install_missing "${PACKAGES[@]}"
+    build fuzz
+    fuzz "${2:-15}"
+    ;;
   *)
-    echo "usage: $0 run|test|smoke [release|debug|asan|tsan] | wincheck" >&2
+    echo "usage: $0 run|test|smoke [release|debug|asan|tsan] | wincheck | fuzz [seconds]" >&2
     exit 2
     ;;
 esac
