@@ -275,12 +275,30 @@ TEST_F(WincePlaySoundTest, UnplayableFilesPlayNothingAndStopTheSoundBefore) {
   std::string truncated = good.substr(0, good.size() / 2);
   std::string badFormat = PcmWav({1, 16, 1, 8000}, 100);
   badFormat[20] = 0x55;  // an unknown format tag
+  std::string nineChannels = PcmWav({1, 16, 1, 8000}, 100);
+  nineChannels[22] = 9;
+  const std::string header = good.substr(0, 36);  // RIFF, WAVE and the format chunk
+  std::string claims4Gb = header + "data";
+  Put<uint32_t>(claims4Gb, 0xFFFFFFFF);
+  claims4Gb.append(100, '\x10');
+  std::string fmtTooLong = good.substr(0, 16);
+  Put<uint32_t>(fmtTooLong, 0x7FFFFFF0);
+  fmtTooLong += good.substr(20, 100);
+  std::string badAdpcm = ImaAdpcmWav(22050, 2);
+  badAdpcm[badAdpcm.size() - 2 * 256 + 2] = 89;  // a step index past the table in the first block
   std::vector<std::u16string> paths = {
       File("garbage.wav", "This is not a sound at all, just some text."),
       File("empty.wav", ""),
       File("truncated.wav", truncated),
       File("header-only.wav", good.substr(0, 30)),
       File("format.wav", badFormat),
+      File("nine-channels.wav", nineChannels),
+      File("claims-4gb.wav", claims4Gb),
+      File("empty-data.wav", header + Chunk("data", "")),
+      File("no-data.wav", header),
+      File("fmt-too-long.wav", fmtTooLong),
+      File("data-before-fmt.wav", Riff(Chunk("data", std::string(64, '\x10')) + header.substr(12))),
+      File("bad-adpcm.wav", badAdpcm),
       DevicePath("missing.wav"),
       u"",
   };
@@ -301,6 +319,41 @@ TEST_F(WincePlaySoundTest, UnplayableFilesPlayNothingAndStopTheSoundBefore) {
     std::vector<SoundPlay> plays = wince::test::SoundPlays();
     ASSERT_EQ(2u, plays.size());
     EXPECT_TRUE(plays[0].cutOff);
+  }
+}
+
+// A file that turns out cut short or corrupt while it plays ends the sound there, as a
+// sound that has ended (not cut off).
+TEST_F(WincePlaySoundTest, ASoundEndsWhereItsFileTurnsOutBroken) {
+  wince::test::VirtualClock clock(1000);
+  const std::string twoSeconds = PcmWav({1, 16, 2, 44100}, 88200);
+  std::string corruptThirdBlock = ImaAdpcmWav(44100, 8);
+  corruptThirdBlock[corruptThirdBlock.size() - 6 * 256 + 2] = 100;
+  struct Case {
+    const char* name;
+    std::string bytes;
+    size_t keepBytes;   // the file is cut to this length once the sound plays (0: kept)
+    uint64_t frames;    // what plays
+  } cases[] = {
+      {"cut-short.wav", twoSeconds, 44 + 44100 * 4, 44100},
+      {"corrupt.wav", corruptThirdBlock, 0, 2 * 505},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    wince::test::ClearSoundPlays();
+    const std::u16string path = File(c.name, c.bytes);
+    ASSERT_TRUE(PlaySound(path.c_str(), nullptr, kFlags));
+    ASSERT_TRUE(clock.WaitIdle());
+    if (c.keepBytes) {
+      ASSERT_EQ(0, truncate((folder_ + "/" + c.name).c_str(), off_t(c.keepBytes)));
+    }
+    clock.AdvanceTime(3000);
+    std::vector<SoundPlay> plays = wince::test::SoundPlays();
+    ASSERT_EQ(1u, plays.size());
+    EXPECT_TRUE(plays[0].playable);
+    EXPECT_EQ(c.frames, plays[0].frames);
+    EXPECT_EQ(c.frames, plays[0].totalFrames);
+    EXPECT_FALSE(plays[0].cutOff);
   }
 }
 

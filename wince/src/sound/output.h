@@ -9,11 +9,15 @@
 
 namespace wince::sound {
 
+// Called with the output locked.
 class Mixer {
  public:
   virtual ~Mixer() = default;
-  // Writes the next frames of the current sound, silence after its end.
+  // The device: writes the next decoded frames of the current sound, silence after its
+  // end (or where decoding fell behind).
   virtual void Fill(int16_t* out, size_t frames) = 0;
+  // The sink: the next frames of the current sound are used up, decoded where needed.
+  virtual void Consume(size_t frames) = 0;
   virtual bool Finished() const = 0;
 };
 
@@ -25,7 +29,8 @@ class Output {
   virtual void Unlock() = 0;
   // With the lock held: a new sound starts now.
   virtual void Started() = 0;
-  // With the lock held: consumes what is due by now (the sink; a device pulls by itself).
+  // With the lock held (and the player's decoding lock before it): consumes what is due
+  // by now (the sink; a device pulls by itself).
   virtual void CatchUp() = 0;
   // Keeps a device running only while something plays, so an idle program costs nothing.
   virtual void SetActive(bool active) = 0;

@@ -1,7 +1,5 @@
 #include "sound/player.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -12,8 +10,10 @@ namespace wince::sound {
 namespace {
 
 constexpr size_t kMaxRecords = 4096;
-// Slack past the end of a sound before the device is paused.
-constexpr DWORD kPauseSlackMs = 100;
+// Decoded frames kept ahead of the device (186 ms), decoded a block at a time; the device
+// asks for more when less than half is left.
+constexpr size_t kRingFrames = 8192;
+constexpr size_t kBlockFrames = 1024;
 
 }  // namespace
 
@@ -22,10 +22,7 @@ Player& Player::Instance() {
   return *player;
 }
 
-Player::Player() {
-  // A WAV file whose data is cut short is refused rather than played in part.
-  SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
-}
+Player::Player() : block_(kBlockFrames * kOutputChannels), ring_(kRingFrames * kOutputChannels) {}
 
 bool Player::Request(const WCHAR* devicePath) {
   Pending request;
@@ -56,16 +53,12 @@ DWORD WINAPI Player::ThreadMain(LPVOID self) {
   return 0;
 }
 
+// Woken by requests and by the device when its buffer runs low or the sound has ended.
 void Player::Run() {
   output_.store(OpenOutput(this).release(), std::memory_order_release);
   Output* output = output_.load(std::memory_order_relaxed);
   for (;;) {
-    if (WaitForSingleObject(wake_, WaitTimeout()) == WAIT_TIMEOUT) {
-      output->Lock();
-      bool done = Finished();
-      output->Unlock();
-      if (done) output->SetActive(false);
-    }
+    WaitForSingleObject(wake_, INFINITE);
     for (;;) {
       std::vector<Pending> batch;
       {
@@ -83,20 +76,12 @@ void Player::Run() {
       for (size_t i = 0; i + 1 < batch.size(); ++i) Skip(batch[i]);
       Handle(batch.back());
     }
+    Refill();
+    output->Lock();
+    bool done = Finished();
+    output->Unlock();
+    if (done) output->SetActive(false);
   }
-}
-
-// A device is paused once the sound has ended; the sink needs no wake-up.
-DWORD Player::WaitTimeout() {
-  Output* output = output_.load(std::memory_order_relaxed);
-  if (output->IsSilent()) return INFINITE;
-  output->Lock();
-  DWORD timeout = INFINITE;
-  if (current_ && position_ < current_->frames) {
-    timeout = DWORD((current_->frames - position_) * 1000 / kOutputRate) + kPauseSlackMs;
-  }
-  output->Unlock();
-  return timeout;
 }
 
 void Player::Skip(const Pending& request) {
@@ -112,47 +97,122 @@ void Player::Skip(const Pending& request) {
 }
 
 void Player::Handle(const Pending& request) {
-  auto sound = std::make_unique<DecodedSound>();
+  std::unique_lock<std::mutex> decode(decodeMutex_);
+  std::unique_ptr<WavStream> next;
+  size_t first = 0;
   test::SoundPlay play;
   if (!request.stop) {
-    std::string hostPath;
     play.devicePath = request.path;
     play.tick = request.tick;
-    play.playable = HostPathFromDevice(request.path.c_str(), &hostPath) && DecodeWav(hostPath, sound.get());
+    std::string hostPath;
+    if (HostPathFromDevice(request.path.c_str(), &hostPath)) next = OpenWav(FileSource(hostPath));
+    // The first block is ready before the sound is handed to the device.
+    if (next) first = next->Read(block_.data(), kBlockFrames);
+    play.playable = first > 0;
     if (play.playable) {
-      play.sourceFrames = sound->sourceFrames;
-      play.totalFrames = sound->frames;
+      play.sourceFrames = next->SourceFrames();
+      play.totalFrames = next->Frames();
+    } else {
+      next.reset();
     }
   }
-  if (!play.playable) sound.reset();
   Output* output = output_.load(std::memory_order_relaxed);
   output->Lock();
   output->CatchUp();
   uint64_t record = request.stop ? 0 : AddRecordLocked(play);
-  std::unique_ptr<DecodedSound> old = SwapLocked(std::move(sound), record);
-  bool playing = current_ != nullptr;
-  output->Unlock();
-  output->SetActive(playing);
-  // The old sound's memory is released here, never in the audio callback.
-  old.reset();
-}
-
-std::unique_ptr<DecodedSound> Player::SwapLocked(std::unique_ptr<DecodedSound> next, uint64_t record) {
   SyncCurrentRecordLocked();
-  if (current_ && currentRecord_ >= firstRecord_) {
-    test::SoundPlay& play = records_[currentRecord_ - firstRecord_];
-    play.cutOff = position_ < current_->frames;
-  }
-  std::unique_ptr<DecodedSound> old = std::move(current_);
-  current_ = std::move(next);
+  if (playing_ && currentRecord_ >= firstRecord_) records_[currentRecord_ - firstRecord_].cutOff = !Finished();
+  stream_.swap(next);
+  playing_ = stream_ != nullptr;
+  ended_ = refillAsked_ = false;
+  ringStart_ = 0;
+  ringFrames_ = decoded_ = first;
   position_ = 0;
   currentRecord_ = record;
-  if (current_) output_.load(std::memory_order_relaxed)->Started();
-  return old;
+  if (playing_) {
+    std::memcpy(ring_.data(), block_.data(), first * kOutputChannels * sizeof(int16_t));
+    if (first < kBlockFrames) EndedLocked();
+    output->Started();
+  }
+  bool playing = playing_;
+  output->Unlock();
+  decode.unlock();
+  output->SetActive(playing);
+  // The old sound's memory is released here, never in the audio callback.
+  next.reset();
 }
 
+// Decodes blocks until the buffer is full or the sound has been decoded to its end.
+void Player::Refill() {
+  std::lock_guard<std::mutex> decode(decodeMutex_);
+  Output* output = output_.load(std::memory_order_relaxed);
+  for (;;) {
+    output->Lock();
+    refillAsked_ = false;
+    bool room = playing_ && !ended_ && kRingFrames - ringFrames_ >= kBlockFrames;
+    output->Unlock();
+    if (!room) return;
+    size_t frames = stream_->Read(block_.data(), kBlockFrames);
+    output->Lock();
+    size_t end = (ringStart_ + ringFrames_) % kRingFrames;
+    size_t before = std::min(frames, kRingFrames - end);
+    std::memcpy(&ring_[end * kOutputChannels], block_.data(), before * kOutputChannels * sizeof(int16_t));
+    std::memcpy(ring_.data(), &block_[before * kOutputChannels], (frames - before) * kOutputChannels * sizeof(int16_t));
+    ringFrames_ += frames;
+    decoded_ += frames;
+    if (frames < kBlockFrames) EndedLocked();
+    output->Unlock();
+  }
+}
+
+size_t Player::TakeLocked(int16_t* out, size_t frames) {
+  size_t taken = std::min(frames, ringFrames_);
+  size_t before = std::min(taken, kRingFrames - ringStart_);
+  if (out) {
+    std::memcpy(out, &ring_[ringStart_ * kOutputChannels], before * kOutputChannels * sizeof(int16_t));
+    std::memcpy(out + before * kOutputChannels, ring_.data(), (taken - before) * kOutputChannels * sizeof(int16_t));
+  }
+  ringStart_ = (ringStart_ + taken) % kRingFrames;
+  ringFrames_ -= taken;
+  position_ += taken;
+  return taken;
+}
+
+// The stream has given its last frame: the sound's length is now known exactly.
+void Player::EndedLocked() {
+  ended_ = true;
+  if (currentRecord_ >= firstRecord_ && currentRecord_ - firstRecord_ < records_.size()) {
+    records_[currentRecord_ - firstRecord_].totalFrames = decoded_;
+  }
+}
+
+void Player::Fill(int16_t* out, size_t frames) {
+  size_t playing = TakeLocked(out, frames);
+  std::memset(out + playing * kOutputChannels, 0, (frames - playing) * kOutputChannels * sizeof(int16_t));
+  if (playing_ && !refillAsked_ && (ended_ ? ringFrames_ == 0 : ringFrames_ < kRingFrames / 2)) {
+    refillAsked_ = true;
+    SetEvent(wake_);
+  }
+}
+
+// The sink never falls behind: what the buffer lacks is decoded here (the decoding lock
+// is held by whoever brings the sink up to date).
+void Player::Consume(size_t frames) {
+  frames -= TakeLocked(nullptr, frames);
+  while (frames > 0 && playing_ && !ended_) {
+    size_t wanted = std::min(frames, kBlockFrames);
+    size_t got = stream_->Read(block_.data(), wanted);
+    decoded_ += got;
+    position_ += got;
+    frames -= got;
+    if (got < wanted) EndedLocked();
+  }
+}
+
+bool Player::Finished() const { return !playing_ || (ended_ && ringFrames_ == 0); }
+
 void Player::SyncCurrentRecordLocked() {
-  if (current_ && currentRecord_ >= firstRecord_) records_[currentRecord_ - firstRecord_].frames = position_;
+  if (playing_ && currentRecord_ >= firstRecord_) records_[currentRecord_ - firstRecord_].frames = position_;
 }
 
 uint64_t Player::AddRecordLocked(const test::SoundPlay& play) {
@@ -164,22 +224,10 @@ uint64_t Player::AddRecordLocked(const test::SoundPlay& play) {
   return firstRecord_ + records_.size() - 1;
 }
 
-void Player::Fill(int16_t* out, size_t frames) {
-  size_t playing = 0;
-  if (current_ && position_ < current_->frames) {
-    playing = size_t(std::min<uint64_t>(frames, current_->frames - position_));
-    std::memcpy(out, current_->samples.data() + position_ * kOutputChannels,
-                playing * kOutputChannels * sizeof(int16_t));
-    position_ += playing;
-  }
-  std::memset(out + playing * kOutputChannels, 0, (frames - playing) * kOutputChannels * sizeof(int16_t));
-}
-
-bool Player::Finished() const { return !current_ || position_ >= current_->frames; }
-
 std::vector<test::SoundPlay> Player::Plays() {
   Output* output = output_.load(std::memory_order_acquire);
   if (!output) return {};
+  std::lock_guard<std::mutex> decode(decodeMutex_);
   output->Lock();
   output->CatchUp();
   SyncCurrentRecordLocked();

@@ -1,5 +1,6 @@
-// The one sound player behind PlaySound: a worker thread that decodes each request and
-// swaps the result in as the sound being played, so the caller never waits for a file.
+// The one sound player behind PlaySound: a worker thread that opens each request, decodes
+// its first block at once and then keeps a short buffer ahead of the device, so the
+// caller never waits for a file and a sound of any length costs little memory.
 #pragma once
 
 #include <atomic>
@@ -28,8 +29,9 @@ class Player : public Mixer {
   void ClearPlays();
   void WaitIdle();
 
-  // Mixer: the audio callback (or the sink) takes the next frames of the current sound.
+  // Mixer, with the output locked.
   void Fill(int16_t* out, size_t frames) override;
+  void Consume(size_t frames) override;
   bool Finished() const override;
 
  private:
@@ -42,11 +44,12 @@ class Player : public Mixer {
   Player();
   static DWORD WINAPI ThreadMain(LPVOID self);
   void Run();
-  DWORD WaitTimeout();
   void Handle(const Pending& request);
   void Skip(const Pending& request);
-  // With the output locked: the sound that was playing is done or cut off.
-  std::unique_ptr<DecodedSound> SwapLocked(std::unique_ptr<DecodedSound> next, uint64_t record);
+  void Refill();
+  // With the output locked: frames taken from the buffer, the number taken.
+  size_t TakeLocked(int16_t* out, size_t frames);
+  void EndedLocked();
   void SyncCurrentRecordLocked();
   uint64_t AddRecordLocked(const test::SoundPlay& play);
 
@@ -57,10 +60,20 @@ class Player : public Mixer {
   bool busy_ = false;
   HANDLE wake_ = nullptr;
 
+  // The sound being decoded; taken before the output's lock.
+  std::mutex decodeMutex_;
+  std::unique_ptr<WavStream> stream_;
+  std::vector<int16_t> block_;
+
   // Published once by the worker; everything below is guarded by its lock.
   std::atomic<Output*> output_{nullptr};
-  std::unique_ptr<DecodedSound> current_;
-  uint64_t position_ = 0;
+  bool playing_ = false;
+  bool ended_ = false;        // everything decoded is in the buffer or played
+  bool refillAsked_ = false;  // the device woke the worker and it has not refilled yet
+  std::vector<int16_t> ring_;
+  size_t ringStart_ = 0, ringFrames_ = 0;
+  uint64_t decoded_ = 0;   // frames of the sound decoded so far
+  uint64_t position_ = 0;  // and played
   uint64_t currentRecord_ = 0;
   std::deque<test::SoundPlay> records_;
   uint64_t firstRecord_ = 0;
