@@ -4,8 +4,8 @@
 #
 #   tests/smoke/smoke.sh [build folder]      (default build/release)
 #
-# First start from the initial registry, a tap on a Home slot and a keyboard shake with
-# motion ON must each write sound; every tab and the About page must look as the tour
+# First start from the initial registry, a tap on each Home slot and a keyboard shake
+# with motion ON must each write sound; every tab and the About page must look as the tour
 # (the same program in virtual time) draws them, compared at probe points; a second
 # start must leave at once and raise the first; the X button must save the settings,
 # and a new start must show them again. Every wait polls a condition with a time limit.
@@ -91,7 +91,7 @@ start() {  # starts the program; sets pid and window
   window=""
   wait_for 10 "the window of start $1" find_window "$pid"
 }
-find_window() { window=$(xdotool search --onlyvisible --pid "$1" --name '^TiltChime$' 2>/dev/null | head -1) && [ -n "$window" ]; }
+find_window() { window=$(xdotool search --all --onlyvisible --pid "$1" --name '^TiltChime$' 2>/dev/null | head -1) && [ -n "$window" ]; }
 exited() { ! kill -0 "$1" 2>/dev/null; }
 
 begin=$SECONDS
@@ -102,10 +102,14 @@ first_pid=$pid
 xdotool windowfocus "$window"
 wait_for 10 "the Home page with the five initial sounds" looks_like 04-home-motion-off
 
-step "a tap on slot 1 plays its sound"
-mark=$(audio_size)
-tap 240 132
-wait_for 5 "sound from the tap on slot 1" sound_after "$mark"
+step "a tap on each slot plays its sound"
+slots=(240,132 400,292 240,452 80,292 240,292)  # 1 up, 2 right, 3 down, 4 left, 5 middle
+for n in 0 1 2 3 4; do
+  wait_for 10 "the end of the sound before slot $((n + 1))" quiet
+  mark=$(audio_size)
+  tap "${slots[n]%,*}" "${slots[n]#*,}"
+  wait_for 5 "sound from the tap on slot $((n + 1))" sound_after "$mark"
+done
 
 step "motion ON, the Up arrow shakes towards slot 1"
 tap 404 132
@@ -128,7 +132,10 @@ step "a second start leaves at once and raises the first"
 WINCE_INSTANCE_SCOPE=smoke-cover-$$ start cover
 cover=$window
 cover_pid=$pid
-on_top() { xwininfo -root -children | grep -oE '0x[0-9a-f]+ "TiltChime"' | tail -1 | grep -q "$(printf '0x%x' "$1")"; }
+# Started up, it raises itself no more.
+wait_for 10 "the covering program's Home page" looks_like 04-home-motion-off
+# xwininfo lists the windows from the top of the stack down.
+on_top() { xwininfo -root -children | grep -oE '0x[0-9a-f]+ "TiltChime"' | head -1 | grep -q "$(printf '0x%x ' "$1")"; }
 wait_for 5 "the covering window on top" on_top "$cover"
 window=$first
 pid=$first_pid

@@ -18,13 +18,6 @@ namespace {
 
 const WCHAR kShipped[] = u"Software\\Shipped";
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 TEST(InitialRegistry, IsTakenOnlyWhenThereIsNoFileYet) {
   const struct {
     const char* what;
@@ -80,7 +73,7 @@ TEST(InitialRegistry, IsReadIntoMemoryAndWrittenWithTheFirstChange) {
       "\"Name\"=\"Bell.wav\"\n"
       "\"Level\"=dword:00000009\n"
       "\"Other\"=dword:00000002\n",
-      ReadText(path));
+      (std::stringstream() << std::ifstream(path, std::ios::binary).rdbuf()).str());
   std::filesystem::remove_all(folder);
 }
 
