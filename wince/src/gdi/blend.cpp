@@ -46,23 +46,30 @@ void BlendSse2(uint8_t* d, const uint8_t* s, size_t n, unsigned alpha) {
   BlendScalarInline(d + i, s + i, n - i, alpha);
 }
 
-__attribute__((target("avx2"))) __m256i Mix16(__m256i s, __m256i d, __m256i a, __m256i b, __m256i bias,
+// With AVX2 one instruction multiplies byte pairs and adds the products: with the pair
+// (x, y) and the weights (w, -(w + 1)), (y << 8) + x * w - y * (w + 1) is x * w + y * (255 - w).
+// The weights must fit signed bytes, so x is the source for a <= 127 and the target (with
+// w = 255 - a) above; the sum never leaves 16 bits.
+__attribute__((target("avx2"))) __m256i Mix16(__m256i pairs, __m256i high, __m256i weights, __m256i bias,
                                                __m256i divide) {
-  __m256i v = _mm256_add_epi16(_mm256_add_epi16(_mm256_mullo_epi16(s, a), _mm256_mullo_epi16(d, b)), bias);
+  __m256i v = _mm256_add_epi16(_mm256_add_epi16(high, _mm256_maddubs_epi16(pairs, weights)), bias);
   return _mm256_srli_epi16(_mm256_mulhi_epu16(v, divide), 7);
 }
 
 // The unpacks and the pack work within each 128-bit lane, so bytes come back in order.
 __attribute__((target("avx2"))) void BlendAvx2(uint8_t* d, const uint8_t* s, size_t n, unsigned alpha) {
-  const __m256i a = _mm256_set1_epi16(short(alpha)), b = _mm256_set1_epi16(short(255 - alpha));
+  const bool sourceFirst = alpha <= 127;
+  const int w = int(sourceFirst ? alpha : 255 - alpha);
+  const __m256i weights = _mm256_set1_epi16(short(uint8_t(-(w + 1)) << 8 | w));
   const __m256i bias = _mm256_set1_epi16(127), divide = _mm256_set1_epi16(short(0x8081));
   const __m256i zero = _mm256_setzero_si256();
   size_t i = 0;
   for (; i + 32 <= n; i += 32) {
     __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
     __m256i dv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + i));
-    __m256i low = Mix16(_mm256_unpacklo_epi8(sv, zero), _mm256_unpacklo_epi8(dv, zero), a, b, bias, divide);
-    __m256i high = Mix16(_mm256_unpackhi_epi8(sv, zero), _mm256_unpackhi_epi8(dv, zero), a, b, bias, divide);
+    __m256i x = sourceFirst ? sv : dv, y = sourceFirst ? dv : sv;
+    __m256i low = Mix16(_mm256_unpacklo_epi8(x, y), _mm256_unpacklo_epi8(zero, y), weights, bias, divide);
+    __m256i high = Mix16(_mm256_unpackhi_epi8(x, y), _mm256_unpackhi_epi8(zero, y), weights, bias, divide);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), _mm256_packus_epi16(low, high));
   }
   BlendScalarInline(d + i, s + i, n - i, alpha);

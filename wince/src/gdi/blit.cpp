@@ -167,10 +167,16 @@ Run UnscaledRun(int64_t dst, int64_t length, int dstLimit, int64_t src, int srcL
 // then is the identity), so it needs no sampling tables: the common BitBlt.
 void TransferUnscaled(Surface& target, const Surface& from, const Run& xs, const Run& ys, const Transfer& t) {
   int n = int(xs.end - xs.begin);
-  if (t.op == Op::Copy && n == target.stride && n == from.stride && xs.offset == 0) {
-    // Whole rows of both bitmaps: one block, which copies faster than rows.
-    std::memcpy(target.pixels + ys.begin * n, from.pixels + (ys.begin + ys.offset) * n,
-                size_t(n) * size_t(ys.end - ys.begin) * 4);
+  if ((t.op == Op::Copy || t.op == Op::Blend) && n == target.stride && n == from.stride && xs.offset == 0) {
+    // Whole rows of both bitmaps: one block, which copies and blends faster than rows.
+    uint32_t* d = target.pixels + ys.begin * n;
+    const uint32_t* s = from.pixels + (ys.begin + ys.offset) * n;
+    size_t bytes = size_t(n) * size_t(ys.end - ys.begin) * 4;
+    if (t.op == Op::Copy) {
+      std::memcpy(d, s, bytes);
+    } else {
+      BlendBytes(reinterpret_cast<uint8_t*>(d), reinterpret_cast<const uint8_t*>(s), bytes, t.alpha);
+    }
     return;
   }
   for (int64_t row = ys.begin; row < ys.end; ++row) {
