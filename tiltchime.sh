@@ -46,15 +46,15 @@ wincheck() {
   local cxx=x86_64-w64-mingw32-g++-posix out=build/wincheck
   local flags=(-std=c++20 -Wall -Wextra -Wno-unused-parameter -DUNICODE -D_UNICODE -DNOMINMAX
                -I. -idirafter tools/wincheck/include)
-  rm -rf "$out" && mkdir -p "$out/obj"
+  local folders=(app sound motion gfx touchui screens) sources
+  mapfile -t sources < <(find "${folders[@]}" -name '*.cpp' | sort)
+  rm -rf "$out" && mkdir -p "${folders[@]/#/$out/obj/}"
   echo "#include \"$PWD/tools/wincheck/include/windowsmobile.h\"" >"$out/windowsmobile.h"
   "$cxx" "${flags[@]}" -x c++-header "$out/windowsmobile.h" -o "$out/windowsmobile.h.gch"
-  local sources
-  mapfile -t sources < <(find app sound motion gfx touchui screens -name '*.cpp' | sort)
-  printf '%s\n' "${sources[@]}" | xargs -P "$(nproc)" -I{} sh -c \
-    'echo "wincheck: {}"; "$0" "$@" -Winvalid-pch -include "'"$out"'/windowsmobile.h" -c {} -o "'"$out"'/obj/$(echo {} | tr / _).o"' \
-    "$cxx" "${flags[@]}" || { echo "wincheck: FAILED" >&2; return 1; }
-  echo "wincheck: ${#sources[@]} files compiled for Windows x86-64"
+  printf '%s\n' "${sources[@]}" | xargs -P "$(nproc)" -I{} \
+    "$cxx" "${flags[@]}" -Winvalid-pch -include "$out/windowsmobile.h" -c {} -o "$out/obj/{}.o" ||
+    { echo "wincheck: FAILED" >&2; return 1; }
+  echo "wincheck: ${#sources[@]} files of the application compiled for Windows x86-64"
 }
 
 # Runs every harness of the fuzz preset for the given seconds. New inputs are kept in

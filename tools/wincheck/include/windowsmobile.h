@@ -1,6 +1,7 @@
 // What the Windows Mobile 6 SDK's <windows.h> has and the desktop headers lack or define
-// otherwise, for compiling the program against desktop Windows headers. Forced into every
-// source file after <windows.h>; values are those the Windows Mobile 6 SDK documents.
+// otherwise, for compiling the program against desktop Windows headers. Forced in ahead of
+// every source file; it includes <windows.h> itself. Values are those the Windows Mobile 6
+// SDK documents.
 #pragma once
 
 // The device's entry point is WinMain with a wide command line; the desktop headers
@@ -23,7 +24,8 @@ FARPROC WINAPI GetProcAddressW(HMODULE hModule, LPCWSTR lpProcName);
 #define GetProcAddress GetProcAddressW
 
 // Display orientation: the device's own DEVMODE field bits and rotation codes (a bit set,
-// so DMDO_270 is 4; desktop Windows counts 0 to 3 and uses 0x80 for the field bit).
+// so DMDO_270 is 4). Desktop Windows counts 0 to 3, uses 0x80 for the field bit, and has
+// DM_ICMMETHOD and DM_ICMINTENT where the device has the two orientation bits.
 #undef DM_DISPLAYORIENTATION
 #define DM_DISPLAYORIENTATION 0x00800000L
 #define DM_DISPLAYQUERYORIENTATION 0x01000000L
