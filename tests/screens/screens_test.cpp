@@ -1,6 +1,4 @@
 // The composed widget tree: every widget once, in its place, at several screen sizes.
-#include <gtest/gtest.h>
-
 #include <map>
 #include <set>
 #include <vector>
@@ -10,6 +8,7 @@
 #include "app/AppGlobals.h"
 #include "screens/Screens.h"
 #include "screens/WidgetIds.h"
+#include "tests/touchui/TouchTestSupport.h"
 #include "touchui/TouchButton.h"
 #include "touchui/TouchCheckBox.h"
 #include "touchui/TouchCombo.h"
@@ -121,24 +120,13 @@ std::vector<Place> Places(int W, int H) {
   };
 }
 
-class ScreensTest : public ::testing::TestWithParam<Size> {
+// The screen's size is set (by the driver, before any window exists) for each test; the
+// widgets' notifications go to the base's window.
+class ScreensTest : public WindowTest, public ::testing::WithParamInterface<Size> {
  protected:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-
   void SetUp() override {
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = Proc;
-    windowClass.lpszClassName = TEXT("ScreensTestWindow");
-    RegisterClassW(&windowClass);
-    window_ = CreateWindowExW(0, TEXT("ScreensTestWindow"), TEXT("screens"), WS_VISIBLE, 0, 0,
-                              GetParam().W, GetParam().H, nullptr, nullptr, nullptr, nullptr);
+    WindowTest::SetUp();
     ASSERT_EQ(InitTouchUI(), 1);
-  }
-  void TearDown() override {
-    DestroyWindow(window_);
-    UnregisterClassW(TEXT("ScreensTestWindow"), nullptr);
   }
 
   // Taps every 8th pixel of the screen; returns the ids of the commands posted.
@@ -151,16 +139,11 @@ class ScreensTest : public ::testing::TestWithParam<Size> {
       }
     }
     std::set<int> ids;
-    MSG msg;
-    while (PeekMessageW(&msg, window_, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_COMMAND) ids.insert(LOWORD(msg.wParam));
-      if (msg.message == WM_PAINT) ValidateRect(window_, nullptr);
-    }
+    for (const Posted& command : Drain()) ids.insert(command.id);
     return ids;
   }
 
   wince::test::Driver screen_{{GetParam().W, GetParam().H, 192}};
-  HWND window_ = nullptr;
 };
 
 TEST_P(ScreensTest, EveryWidgetOnceUnderItsPanelInOrder) {
