@@ -279,7 +279,9 @@ class Wav : public WavStream {
       bytes = std::min<uint64_t>(format_.blockAlign, end_ - next_);
       frames = std::min(AdpcmFrames(format_, uint32_t(bytes)), left);
     } else {
-      frames = std::min<uint64_t>(kChunkFrames, left);
+      // A low rate is fed in smaller pieces: none converts to much more than kChunkFrames.
+      uint64_t piece = std::clamp<uint64_t>(kChunkFrames * uint64_t(format_.rate) / kOutputRate, 1, kChunkFrames);
+      frames = std::min(piece, left);
       bytes = frames * format_.blockAlign;
     }
     input_.resize(size_t(bytes));
