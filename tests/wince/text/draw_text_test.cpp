@@ -26,7 +26,14 @@ class WinceDrawTextTest : public text_test::TextCanvas {
   void TearDown() override {
     SelectObject(dc_, previousFont_);
     EXPECT_TRUE(DeleteObject(font_));
+    if (other_) EXPECT_TRUE(DeleteObject(other_));
     TextCanvas::TearDown();
+  }
+
+  // Selects a font of another height for the rest of the test.
+  bool UseHeight(int height) {
+    other_ = MakeFont(height);
+    return other_ && SelectObject(dc_, other_);
   }
 
   // Where the ink of text lands when drawn with format in rect.
@@ -38,6 +45,7 @@ class WinceDrawTextTest : public text_test::TextCanvas {
   }
 
   HFONT font_ = nullptr;
+  HFONT other_ = nullptr;
   HGDIOBJ previousFont_ = nullptr;
   int lineHeight_ = 0;
 };
@@ -258,9 +266,7 @@ TEST_F(WinceDrawTextTest, SemiboldInksMoreThanMedium) {
 // bitmap as its row says, return a sane height and keep its measured rectangle ordered.
 // Run under UBSan, no sum in the layout may overflow.
 TEST_F(WinceDrawTextTest, BadInputNeitherOverflowsNorDrawsStrayInk) {
-  HFONT huge = MakeFont(2048);
-  ASSERT_NE(huge, nullptr);
-  SelectObject(dc_, huge);
+  ASSERT_TRUE(UseHeight(2048));
   const std::u16string longLine(2500000, u'W');  // wraps a 32-bit pen about twice over
   std::u16string manyLines;
   for (int i = 0; i < 200000; ++i) manyLines += u"W\n";
@@ -294,16 +300,12 @@ TEST_F(WinceDrawTextTest, BadInputNeitherOverflowsNorDrawsStrayInk) {
     EXPECT_LE(rect.left, rect.right);
     EXPECT_LE(rect.top, rect.bottom);
   }
-  SelectObject(dc_, font_);
-  EXPECT_TRUE(DeleteObject(huge));
 }
 
 // Hundreds of distinct large glyphs: the cache drops the least recently used ones and
 // stays within its budget (plus the one glyph it must keep).
 TEST_F(WinceDrawTextTest, GlyphCacheKeepsToItsBudget) {
-  HFONT large = MakeFont(512);
-  ASSERT_NE(large, nullptr);
-  SelectObject(dc_, large);
+  ASSERT_TRUE(UseHeight(512));
   const size_t oneGlyph = 512 * 512 * 2;
   std::u16string text(1, u' ');
   for (char16_t c = 0x100; c < 0x250; ++c) {
@@ -312,13 +314,11 @@ TEST_F(WinceDrawTextTest, GlyphCacheKeepsToItsBudget) {
     std::lock_guard<std::mutex> lock(wince::TextMutex());
     ASSERT_LE(wince::FontFace::CachedGlyphBytes(), wince::kGlyphCacheBytes + oneGlyph);
   }
-  EXPECT_LT(wince::GlyphCacheSize(large), 0x150u);
+  EXPECT_LT(wince::GlyphCacheSize(other_), 0x150u);
   // What is drawn again is served from the cache.
-  const size_t kept = wince::GlyphCacheSize(large);
+  const size_t kept = wince::GlyphCacheSize(other_);
   Draw(text.c_str(), {0, 0, 100, 100}, DT_SINGLELINE);
-  EXPECT_EQ(kept, wince::GlyphCacheSize(large));
-  SelectObject(dc_, font_);
-  EXPECT_TRUE(DeleteObject(large));
+  EXPECT_EQ(kept, wince::GlyphCacheSize(other_));
 }
 
 }  // namespace
