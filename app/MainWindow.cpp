@@ -98,7 +98,9 @@ static LRESULT OnClose(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 static void OnLoadingDone(HWND window) {
-  if (CloseDeferred) PostMessageW(window, WM_CLOSE, 0, 0);
+  if (!CloseDeferred) return;
+  CloseDeferred = false;
+  PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 static void OnDestroy() {
