@@ -11,6 +11,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 #include <wince/testdriver.h>
 #include <windows.h>
 
@@ -75,6 +76,18 @@ class AppRun : public ::testing::Test {
     int code = driver_->WaitForExit();
     driver_.reset();
     return code;
+  }
+
+  // The program's objects live as long as its process; a second run in the same test
+  // process replaces the globals, so the first run's objects are kept reachable here.
+  static void KeepObjectsOfThisRun() {
+    using G = AppGlobals;
+    // Never destroyed, like the objects it refers to.
+    static auto* earlierRuns = new std::vector<const void*>;
+    earlierRuns->insert(earlierRuns->end(),
+                       {G::Resources.load(), G::TheSettings.load(), G::TheSkin.load(), G::Splash.load(),
+                        G::Sensor.load(), G::KeepAwake.load(), G::Bank.load(), G::Slots.load(), G::DetectorX.load(),
+                        G::DetectorY.load(), G::DetectorZ.load(), G::Animator.load(), G::RootPanel.load()});
   }
 
   Driver& D() { return *driver_; }

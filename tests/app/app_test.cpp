@@ -406,6 +406,7 @@ TEST_F(AppTest, SettingsApplyAtOnceReachTheRegistryAtCloseAndComeBackAfterAResta
   EXPECT_NE(saved.find("\"AnimationsOn\"=dword:00000000"), std::string::npos) << saved;
   EXPECT_NE(saved.find("\"XButtonClose\"=dword:00000001"), std::string::npos) << saved;
 
+  KeepObjectsOfThisRun();
   StartLoaded();
   EXPECT_EQ(G::SensX.load()->GetSelectedValue(), 6);
   EXPECT_EQ(G::SensY.load()->GetSelectedValue(), 5);

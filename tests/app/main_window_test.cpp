@@ -133,15 +133,13 @@ TEST_F(MainWindowTest, ActivationLocksPortraitAndDeactivationRestoresTheOrientat
 TEST_F(MainWindowTest, DeactivationStopsMotionAndKeepAwakeAndActivationDoesNotRestartThem) {
   Driver driver;
   StartAndLoad(driver);
-  HWND window = driver.Window();
 
   // Motion playback as the motion toggle leaves it: detectors and keep-awake running.
-  auto* keepAwake = new KeepAwakeTimer(window, KEEP_AWAKE_TIMER_ID, OnKeepAwakeTimer);
+  KeepAwakeTimer* keepAwake = AppGlobals::KeepAwake.load();
+  ShakeDetectorX* detectorX = AppGlobals::DetectorX.load();
+  ASSERT_TRUE(keepAwake && detectorX);
   keepAwake->Running = TRUE;
-  AppGlobals::KeepAwake.store(keepAwake);
-  auto* detectorX = new ShakeDetectorX(nullptr, nullptr);
   detectorX->Active = true;
-  AppGlobals::DetectorX.store(detectorX);
 
   driver.Activate(false);
   EXPECT_FALSE(keepAwake->Running);
