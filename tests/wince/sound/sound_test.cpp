@@ -295,6 +295,7 @@ TEST_F(WincePlaySoundTest, UnplayableFilesPlayNothingAndStopTheSoundBefore) {
       File("nine-channels.wav", nineChannels),
       File("claims-4gb.wav", claims4Gb),
       File("empty-data.wav", header + Chunk("data", "")),
+      File("empty-fmt.wav", Riff(Chunk("fmt ", "") + Chunk("data", std::string(64, '\x10')))),
       File("no-data.wav", header),
       File("fmt-too-long.wav", fmtTooLong),
       File("data-before-fmt.wav", Riff(Chunk("data", std::string(64, '\x10')) + header.substr(12))),

@@ -50,7 +50,8 @@ class MemoryBytes : public ByteSource {
   MemoryBytes(const uint8_t* data, size_t size) : data_(data), size_(size) {}
   uint64_t Size() const override { return size_; }
   size_t ReadAt(uint64_t offset, void* out, size_t bytes) override {
-    if (offset >= size_) return 0;
+    // An empty read may come with no buffer at all (an empty chunk's storage).
+    if (offset >= size_ || bytes == 0) return 0;
     size_t n = size_t(std::min<uint64_t>(bytes, size_ - offset));
     std::memcpy(out, data_ + offset, n);
     return n;
