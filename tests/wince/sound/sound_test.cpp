@@ -295,6 +295,7 @@ TEST_F(WincePlaySoundTest, UnplayableFilesPlayNothingAndStopTheSoundBefore) {
       File("nine-channels.wav", nineChannels),
       File("claims-4gb.wav", claims4Gb),
       File("empty-data.wav", header + Chunk("data", "")),
+      File("rate-4mhz.wav", PcmWav({1, 16, 1, 4202304}, 100)),
       File("empty-fmt.wav", Riff(Chunk("fmt ", "") + Chunk("data", std::string(64, '\x10')))),
       File("no-data.wav", header),
       File("fmt-too-long.wav", fmtTooLong),

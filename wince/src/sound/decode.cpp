@@ -21,6 +21,8 @@ constexpr uint16_t kExtensible = 0xFFFE;
 constexpr uint8_t kGuidSuffix[12] = {0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 // A format chunk is at most this long (MS ADPCM with 256 coefficient pairs fits).
 constexpr uint32_t kMaxFmtBytes = 4096;
+// The highest rate of any audio hardware; beyond it SDL's converter miscomputes its buffers.
+constexpr uint32_t kMaxRate = 768000;
 // Source frames converted at a time for the uncompressed formats.
 constexpr size_t kChunkFrames = 2048;
 
@@ -105,7 +107,7 @@ bool ParseFmt(const uint8_t* p, uint32_t n, Format* f) {
     if (tag != kPcm && tag != kFloat && tag != kALaw && tag != kMuLaw) return false;
     f->tag = uint16_t(tag);
   }
-  if (f->channels < 1 || f->channels > 8 || f->rate == 0 || f->rate > uint32_t(INT32_MAX)) return false;
+  if (f->channels < 1 || f->channels > 8 || f->rate == 0 || f->rate > kMaxRate) return false;
   switch (f->tag) {
     case kPcm:
       if (f->bits != 8 && f->bits != 16 && f->bits != 24 && f->bits != 32) return false;
