@@ -13,9 +13,6 @@
 
 namespace {
 
-// The start-up values of the detectors (sensitivity moves only MinPeak).
-constexpr int kThreshold = 300;
-constexpr int kZLimit = -500;
 constexpr int kZRest = 1000;  // ShakeDetectorZ measures |Z| beyond 1 g
 
 // The program's look: black page, charcoal panels, gold accents.
@@ -42,13 +39,8 @@ constexpr int kPanelGap = 28;  // room for the next panel's title
 constexpr int kTableRow = 28;
 constexpr int kTableLabelWidth = 190;
 
-struct Axis {
-  const char16_t* title;
-  int slots[2];  // the slots a judged shake plays (Z: 5 either way)
-};
-const Axis kAxes[3] = {{u"X    \u2212 slot 4    + slot 2", {4, 2}},
-                       {u"Y    \u2212 slot 1    + slot 3", {1, 3}},
-                       {u"Z    slot 5, |Z| \u2212 1000 beyond 1 g, only below ZLimit", {5, 5}}};
+const char16_t* const kAxisTitles[3] = {u"X    \u2212 slot 4    + slot 2", u"Y    \u2212 slot 1    + slot 3",
+                                        u"Z    slot 5, |Z| \u2212 1000 beyond 1 g, only below ZLimit"};
 
 int Component(const sensor::Reading& reading, int axis) {
   return axis == 0 ? reading.x : axis == 1 ? reading.y : reading.z;
@@ -216,12 +208,12 @@ void DrawPanel(Canvas& canvas, const TracePlot& plot, int axis, const Panel& pan
   const int offset = axis == 2 ? kZRest : 0;
   const int minPeak = SensitivityToMinPeak(plot.sensitivity);
   for (int sign : {-1, 1}) {
-    const int threshold = sign * (offset + kThreshold), peak = sign * (offset + minPeak);
+    const int threshold = sign * (offset + kStartUpThreshold), peak = sign * (offset + minPeak);
     if (threshold > panel.low && threshold < panel.high)
       canvas.HLine(kLeft + 1, kRight - 1, panel.Y(threshold), kGoldLo, 6);
     if (peak > panel.low && peak < panel.high) canvas.HLine(kLeft + 1, kRight - 1, panel.Y(peak), kGold, 10);
   }
-  if (axis == 2) canvas.HLine(kLeft + 1, kRight - 1, panel.Y(kZLimit), kGoldPale, 3);
+  if (axis == 2) canvas.HLine(kLeft + 1, kRight - 1, panel.Y(kStartUpZLimit), kGoldPale, 3);
 
   // The readings as the stand-in replays them: each row holds until the next.
   std::vector<POINT> points = {{panel.X(plot.fromMs), panel.Y(Component(plot.trace->Read(plot.fromMs), axis))}};
@@ -272,7 +264,7 @@ void DrawPanel(Canvas& canvas, const TracePlot& plot, int axis, const Panel& pan
   }
 
   canvas.Frame(kLeft, panel.top, kRight, panel.bottom, kRim);
-  canvas.Text(kAxes[axis].title, kLeft, panel.top - 24, kRight, panel.top - 2, DT_RIGHT, kGrey, canvas.normal_);
+  canvas.Text(kAxisTitles[axis], kLeft, panel.top - 24, kRight, panel.top - 2, DT_RIGHT, kGrey, canvas.normal_);
 }
 
 void DrawHeader(Canvas& canvas, const TracePlot& plot) {
@@ -281,7 +273,7 @@ void DrawHeader(Canvas& canvas, const TracePlot& plot) {
   canvas.Text(Wide(plot.description), 24, 46, kWidth - 24, 66, DT_END_ELLIPSIS, kGrey, canvas.normal_);
   const int minPeak = SensitivityToMinPeak(plot.sensitivity);
   std::u16string settings = u"sensitivity " + Number(plot.sensitivity) + u": MinPeak " + Number(minPeak) +
-                            u"   Threshold " + Number(kThreshold) + u"   ZLimit " + Number(kZLimit) +
+                            u"   Threshold " + Number(kStartUpThreshold) + u"   ZLimit " + Number(kStartUpZLimit) +
                             u"   detectors tick every 50 ms from " + Number(plot.phaseMs) + u" ms   plays: " +
                             Number(static_cast<long long>(plot.Plays().size()));
   canvas.Text(settings, 24, 70, kWidth - 24, 92, 0, kWhite, canvas.normal_);

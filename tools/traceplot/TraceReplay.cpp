@@ -64,9 +64,9 @@ Replay ReplayTrace(const std::string& path, int sensitivity, DWORD phaseMs, DWOR
   ShakeDetectorZ z(&driver, &slots.Slots);
   ShakeDetector* const detectors[] = {&x, &y, &z};
   for (ShakeDetector* detector : detectors) {
-    detector->SetThreshold(300);
+    detector->SetThreshold(kStartUpThreshold);
     detector->SetMinPeak(SensitivityToMinPeak(sensitivity));
-    detector->SetZLimit(-500);
+    detector->SetZLimit(kStartUpZLimit);
   }
   clock.AdvanceTime(phaseMs);
   for (ShakeDetector* detector : detectors) detector->Start();

@@ -9,6 +9,10 @@
 #include <vector>
 #include <windows.h>
 
+// What start-up sets on every detector ("Apply Settings..."); the sensitivity sets MinPeak.
+constexpr SHORT kStartUpThreshold = 300;
+constexpr SHORT kStartUpZLimit = -500;
+
 struct ShakePlay {
   DWORD ms;  // since the sensor opened
   int slot;  // 1..5
