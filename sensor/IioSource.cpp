@@ -51,6 +51,38 @@ bool ReadNumber(const std::string& path, double* value) {
 
 bool FileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
+// The first line of a text attribute, without its line end.
+std::string ReadWord(const std::string& path) {
+  std::string text;
+  if (!ReadAttribute(path, &text)) return "";
+  return text.substr(0, text.find_first_of("\r\n"));
+}
+
+// An axis's scale or offset: its own, or one that IIO shares by type (in_accel_),
+// direction (in_) or over the whole device (no prefix), the nearest first.
+bool ReadShared(const std::string& folder, int axis, const std::string& what, double* value) {
+  const std::string names[] = {std::string("in_accel_") + kAxes[axis] + "_" + what, "in_accel_" + what, "in_" + what, what};
+  for (const std::string& name : names)
+    if (ReadNumber(folder + "/" + name, value)) return true;
+  return false;
+}
+
+// IIO names the matrix after what it applies to: the accelerometer (shared by type), every
+// input channel (shared by direction), or the whole device.
+const char* const kMatrixNames[] = {"in_accel_mount_matrix", "in_mount_matrix", "mount_matrix"};
+
+// Where an accelerometer sits, from the standard labels of convertibles and the location
+// attribute of the ones that report one. The screen's axes are those of the display.
+enum class Place { Display, Unknown, Base };
+
+Place PlaceOf(const std::string& folder) {
+  std::string label = ReadWord(folder + "/label");
+  std::string location = ReadWord(folder + "/location");
+  if (label == "accel-display" || location == "lid" || location == "display") return Place::Display;
+  if (label == "accel-base" || location == "base") return Place::Base;
+  return Place::Unknown;
+}
+
 // "a, b, c; d, e, f; g, h, i": nine numbers, row by row, on the first line.
 bool ReadMatrix(const std::string& path, double matrix[3][3]) {
   std::string text;
@@ -90,35 +122,45 @@ std::vector<std::string> DeviceFolders(const std::string& root) {
 
 }  // namespace
 
-std::unique_ptr<IioSource> IioSource::Find(const std::string& root) {
-  for (const std::string& folder : DeviceFolders(root)) {
-    auto source = std::unique_ptr<IioSource>(new IioSource);
-    double sharedScale = 0, sharedOffset = 0;
-    bool hasSharedScale = ReadNumber(folder + "/in_accel_scale", &sharedScale);
-    ReadNumber(folder + "/in_accel_offset", &sharedOffset);
-    bool usable = true;
-    for (int axis = 0; axis < 3; ++axis) {
-      std::string prefix = folder + "/in_accel_" + kAxes[axis];
-      source->axisRaw_[axis] = prefix + "_raw";
-      bool hasScale = ReadNumber(prefix + "_scale", &source->scale_[axis]);
-      if (!hasScale) source->scale_[axis] = sharedScale;
-      if (!ReadNumber(prefix + "_offset", &source->offset_[axis])) source->offset_[axis] = sharedOffset;
-      usable = usable && (hasScale || hasSharedScale) && FileExists(source->axisRaw_[axis]);
-    }
-    if (!usable) continue;
-    if (!ReadMatrix(folder + "/in_accel_mount_matrix", source->matrix_))
-      ReadMatrix(folder + "/mount_matrix", source->matrix_);
-    return source;
+std::unique_ptr<IioSource> IioSource::Open(const std::string& folder) {
+  auto source = std::unique_ptr<IioSource>(new IioSource);
+  for (int axis = 0; axis < 3; ++axis) {
+    source->axisRaw_[axis] = folder + "/in_accel_" + kAxes[axis] + "_raw";
+    if (!FileExists(source->axisRaw_[axis]) || !ReadShared(folder, axis, "scale", &source->scale_[axis])) return nullptr;
+    if (!ReadShared(folder, axis, "offset", &source->offset_[axis])) source->offset_[axis] = 0;
   }
-  return nullptr;
+  for (const char* name : kMatrixNames)
+    if (ReadMatrix(folder + "/" + name, source->matrix_)) break;
+  return source;
 }
 
-Reading IioSource::Read(DWORD) {
+// The display's accelerometer, else the first of unknown place; one in the base never,
+// for the base of a convertible folded into a tablet lies upside down under the screen.
+std::unique_ptr<IioSource> IioSource::Find(const std::string& root) {
+  std::unique_ptr<IioSource> unknown;
+  for (const std::string& folder : DeviceFolders(root)) {
+    Place place = PlaceOf(folder);
+    if (place == Place::Base || (place == Place::Unknown && unknown)) continue;
+    auto source = Open(folder);
+    if (!source) continue;
+    if (place == Place::Display) return source;
+    unknown = std::move(source);
+  }
+  return unknown;
+}
+
+Reading IioSource::Read(DWORD tick) {
+  // The three detectors' timers fall due together and read one after another: they share
+  // the device's reading of that moment instead of reading every attribute again.
+  if (haveLast_ && DWORD(tick - lastTick_) < kSameTickMs) return last_;
+  haveLast_ = true;
+  lastTick_ = tick;
   double sensorFrame[3];
   for (int axis = 0; axis < 3; ++axis) {
     double raw;
-    // A device that went away keeps its last reading.
-    if (!ReadNumber(axisRaw_[axis], &raw)) return last_;
+    // A device that went away (unplugged, its driver unloaded) is a sensor at rest: a
+    // reading kept from the middle of a shake would hold the detectors in it for ever.
+    if (!ReadNumber(axisRaw_[axis], &raw)) return last_ = kAtRest;
     sensorFrame[axis] = (raw + offset_[axis]) * scale_[axis];
   }
   int16_t milliG[3];

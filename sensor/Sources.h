@@ -60,24 +60,35 @@ class TraceSource : public Source {
   DWORD openTick_ = 0;
 };
 
-// A Linux IIO accelerometer under root (normally /sys/bus/iio/devices): the first
-// iio:deviceN, in number order, with in_accel_{x,y,z}_raw and a scale (in_accel_scale or
-// in_accel_{x,y,z}_scale, m/s^2 per unit), optional offsets (in_accel_offset or per axis)
-// and mount matrix (in_accel_mount_matrix or mount_matrix, rows "a, b, c; d, e, f; g, h, i",
-// device = matrix x sensor). IIO's device frame has Y up the screen and Z out of it (+1 g
-// on Z face up), so Y and Z are negated to give the screen's axes; X is kept.
+// A Linux IIO accelerometer under root (normally /sys/bus/iio/devices): an iio:deviceN
+// with in_accel_{x,y,z}_raw and a scale (m/s^2 per unit), optional offsets and a mount
+// matrix (rows "a, b, c; d, e, f; g, h, i", device = matrix x sensor), each under any of
+// the names IIO gives to what is shared: in_accel_x_scale, in_accel_scale, in_scale, scale
+// (offsets likewise); in_accel_mount_matrix, in_mount_matrix, mount_matrix. Of several, the one in the display (label "accel-display",
+// location "lid" or "display"), else the first in number order whose place is not known;
+// one in the base (label "accel-base", location "base") never. IIO's device frame has Y up
+// the screen and Z out of it (+1 g on Z face up), so Y and Z are negated to give the
+// screen's axes; X is kept.
 class IioSource : public Source {
  public:
+  // Reads closer together than this are one tick's and share the device's reading.
+  static constexpr DWORD kSameTickMs = 5;
+
   // Null when no usable accelerometer is there.
   static std::unique_ptr<IioSource> Find(const std::string& root);
+  // At rest when an attribute can no longer be read.
   Reading Read(DWORD tick) override;
 
  private:
+  static std::unique_ptr<IioSource> Open(const std::string& folder);
+
   std::string axisRaw_[3];
   double scale_[3] = {1, 1, 1};
   double offset_[3] = {0, 0, 0};
   double matrix_[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
   Reading last_ = kAtRest;
+  bool haveLast_ = false;
+  DWORD lastTick_ = 0;
 };
 
 // Shakes made with the keyboard of the program's window: each arrow key shakes towards

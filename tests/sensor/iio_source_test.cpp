@@ -6,8 +6,16 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "sensor/Sources.h"
+
+namespace sensor {
+
+void PrintTo(const Reading& r, std::ostream* out) { *out << r.x << ", " << r.y << ", " << r.z; }
+
+}  // namespace sensor
 
 namespace {
 
@@ -45,9 +53,92 @@ TEST_F(FakeSysfs, ReadsOnTheScreensAxes) {
   // Pushed towards the right and towards the top of the screen: +X, -Y.
   Put("iio:device0", "in_accel_x_raw", "250");
   Put("iio:device0", "in_accel_y_raw", "400");
-  EXPECT_EQ((Reading{250, -400, -1000}), iio->Read(0));
+  EXPECT_EQ((Reading{250, -400, -1000}), iio->Read(50));
   Accelerometer("iio:device0", 0, 1000, 0);
-  EXPECT_EQ((Reading{0, -1000, 0}), iio->Read(0));
+  EXPECT_EQ((Reading{0, -1000, 0}), iio->Read(100));
+}
+
+// The three detectors read one after another at each tick of their timers: one reading of
+// the device serves them all, and the next tick reads it again.
+TEST_F(FakeSysfs, ReadsOfOneTickShareTheDevicesReading) {
+  Accelerometer("iio:device0", 0, 0, 1000);
+  auto iio = sensor::IioSource::Find(root);
+  ASSERT_NE(nullptr, iio);
+  EXPECT_EQ((Reading{0, 0, -1000}), iio->Read(1000));
+  Put("iio:device0", "in_accel_x_raw", "700");
+  EXPECT_EQ((Reading{0, 0, -1000}), iio->Read(1000));
+  EXPECT_EQ((Reading{0, 0, -1000}), iio->Read(1000 + sensor::IioSource::kSameTickMs - 1));
+  EXPECT_EQ((Reading{700, 0, -1000}), iio->Read(1050));
+  Put("iio:device0", "in_accel_x_raw", "-700");
+  EXPECT_EQ((Reading{-700, 0, -1000}), iio->Read(1050 + sensor::IioSource::kSameTickMs));
+  // GetTickCount wraps after 49.7 days; the tick after it is another tick.
+  EXPECT_EQ((Reading{-700, 0, -1000}), iio->Read(0xFFFFFFF0u));
+  Put("iio:device0", "in_accel_x_raw", "5");
+  EXPECT_EQ((Reading{-700, 0, -1000}), iio->Read(0xFFFFFFF2u));
+  EXPECT_EQ((Reading{5, 0, -1000}), iio->Read(0x30));
+}
+
+// Fake sysfs trees in the shape the drivers give them, with the scale each typically
+// reports and a mount matrix under each of IIO's three names. Every chip's raw readings
+// are what it measures of 1 g where it sits: the reading must be the screen's, 0, 0, -1000
+// with the phone lying face up and 0, -1000, 0 held upright, whatever the chip's turn.
+// Of two chips, the one in the display counts; the base's would read upside down.
+TEST_F(FakeSysfs, DriversAsLinuxReportsThem) {
+  struct Chip {
+    std::string device;
+    std::vector<std::pair<std::string, std::string>> attributes;  // besides the raw readings
+    int faceUp[3];   // in_accel_{x,y,z}_raw, lying face up
+    int upright[3];  // and held upright
+  };
+  const struct {
+    const char* what;
+    std::vector<Chip> chips;
+  } rows[] = {
+      {"inv_mpu6050 (PinePhone): 16384 per g at 2 g, a quarter turn, gyro beside it",
+       {{"iio:device1",
+         {{"name", "mpu6050"}, {"in_accel_scale", "0.000598"}, {"in_anglvel_scale", "0.001064724"},
+          {"in_anglvel_x_raw", "-12"}, {"in_mount_matrix", "0, 1, 0; -1, 0, 0; 0, 0, 1"}},
+         {0, 0, 16399}, {-16399, 0, 0}}}},
+      {"st_accel (Librem 5): 0.061 mg per unit at 2 g, mounted face down",
+       {{"iio:device0",
+         {{"in_accel_scale", "0.000598"}, {"sampling_frequency", "50"}, {"mount_matrix", "-1, 0, 0; 0, 1, 0; 0, 0, -1"}},
+         {0, 0, -16399}, {0, 16399, 0}}}},
+      {"bmi160: 16384 per g at 2 g, turned the other quarter",
+       {{"iio:device0",
+         {{"name", "bmi160"}, {"in_accel_scale", "0.000598"}, {"in_mount_matrix", "0, -1, 0; 1, 0, 0; 0, 0, 1"}},
+         {0, 0, 16399}, {16399, 0, 0}}}},
+      {"bma400: 512 per g at 4 g, a half turn",
+       {{"iio:device0",
+         {{"name", "bma400"}, {"in_accel_scale", "0.019153"}, {"in_mount_matrix", "-1, 0, 0; 0, -1, 0; 0, 0, 1"}},
+         {0, 0, 512}, {0, -512, 0}}}},
+      {"kxcjk-1013 pair of a convertible folded into a tablet: base first, display second",
+       {{"iio:device0",
+         {{"name", "KIOX020A:00"}, {"label", "accel-base"}, {"in_accel_scale", "0.009582"}},
+         {0, 0, -1023}, {0, -1023, 0}},
+        {"iio:device1",
+         {{"name", "KIOX010A:00"}, {"label", "accel-display"}, {"in_accel_scale", "0.009582"},
+          {"in_accel_mount_matrix", "0, -1, 0; -1, 0, 0; 0, 0, -1"}},
+         {0, 0, -1023}, {-1023, 0, 0}}}},
+      {"a pair that reports its location, one scale for the whole device: base and lid",
+       {{"iio:device0", {{"location", "base"}, {"scale", "0.000598"}}, {0, 0, -16399}, {0, -16399, 0}},
+        {"iio:device1", {{"location", "lid"}, {"scale", "0.000598"}}, {0, 0, 16399}, {0, 16399, 0}}}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    std::filesystem::remove_all(root);
+    for (const Chip& chip : row.chips) {
+      for (const auto& [file, text] : chip.attributes) Put(chip.device, file, text);
+      Accelerometer(chip.device, chip.faceUp[0], chip.faceUp[1], chip.faceUp[2], false);
+    }
+    auto iio = sensor::IioSource::Find(root);
+    ASSERT_NE(nullptr, iio);
+    EXPECT_EQ((Reading{0, 0, -1000}), iio->Read(0));
+    for (const Chip& chip : row.chips) Accelerometer(chip.device, chip.upright[0], chip.upright[1], chip.upright[2], false);
+    EXPECT_EQ((Reading{0, -1000, 0}), iio->Read(50));
+  }
+  // A base's accelerometer alone is none: it cannot tell how the screen moves.
+  std::filesystem::remove_all(root + "/iio:device1");
+  EXPECT_EQ(nullptr, sensor::IioSource::Find(root));
 }
 
 TEST_F(FakeSysfs, PerAxisScalesAndOffsets) {
@@ -98,13 +189,16 @@ TEST_F(FakeSysfs, DevicesWithoutAxesOrScaleAreSkippedInNumberOrder) {
   EXPECT_EQ(2, iio->Read(0).x);
 }
 
-TEST_F(FakeSysfs, ADeviceThatGoesAwayKeepsItsLastReading) {
-  Accelerometer("iio:device0", 300, 0, 1000);
+// Unplugged in the middle of a shake: a kept reading would hold the detectors in it.
+TEST_F(FakeSysfs, ADeviceThatGoesAwayIsAtRest) {
+  Accelerometer("iio:device0", 900, 0, 1000);
   auto iio = sensor::IioSource::Find(root);
   ASSERT_NE(nullptr, iio);
-  EXPECT_EQ((Reading{300, 0, -1000}), iio->Read(0));
+  EXPECT_EQ((Reading{900, 0, -1000}), iio->Read(0));
+  std::filesystem::remove(root + "/iio:device0/in_accel_z_raw");
+  EXPECT_EQ(sensor::kAtRest, iio->Read(50));
   std::filesystem::remove_all(root + "/iio:device0");
-  EXPECT_EQ((Reading{300, 0, -1000}), iio->Read(0));
+  EXPECT_EQ(sensor::kAtRest, iio->Read(100));
 }
 
 // Attributes that are not what sysfs gives: each row damages one file of a device that
@@ -139,7 +233,9 @@ TEST_F(FakeSysfs, BadAttributesAreRefusedWithoutReadingThemWhole) {
     if (r.size > 0) std::filesystem::resize_file(root + "/iio:device0/" + r.file, r.size);
     auto iio = sensor::IioSource::Find(root);
     ASSERT_EQ(r.found, iio != nullptr);
-    if (iio) EXPECT_EQ(r.reading, iio->Read(0));
+    if (iio) {
+      EXPECT_EQ(r.reading, iio->Read(0));
+    }
   }
 }
 
