@@ -7,6 +7,7 @@
 #include "app/DataBinding.h"
 #include "app/KeepAwakeTimer.h"
 #include "app/Pages.h"
+#include "gfx/TellUser.h"
 #include "motion/ShakeDetector.h"
 #include "screens/WidgetIds.h"
 #include "sound/SoundEntry.h"
@@ -61,8 +62,10 @@ static void OnTabSettings(HWND, int) {
 }
 
 static void OnDonate(HWND, int) {
-  if (!LaunchBrowser(TEXT("\\Windows\\OperaL.exe"), DONATION_PAGE))
-    LaunchBrowser(TEXT("\\Windows\\iexplore.exe"), DONATION_PAGE);
+  if (LaunchBrowser(TEXT("\\Windows\\OperaL.exe"), DONATION_PAGE)) return;
+  if (LaunchBrowser(TEXT("\\Windows\\iexplore.exe"), DONATION_PAGE)) return;
+  TellUser({TEXT("no web browser could be started for "), DONATION_PAGE,
+            TEXT(": install one, or open the address yourself")});
 }
 
 static void OnPickerListPressed(HWND window, int) {

@@ -55,16 +55,22 @@ class Skin {
 
   // Loads the 34 images from skinFolder (a path ending in a backslash) and creates the
   // six fonts. Images that are missing, undecodable, or whose path would not fit in
-  // MAX_PATH stay null. Returns 1.
+  // MAX_PATH stay null; each such image, and each image larger than its place, is told
+  // to the user in one line (a missing folder in one line). Returns 1.
   int LoadSkin(const WCHAR* skinFolder);
 
   // Deletes every bitmap and font and clears the fields.
   void ReleaseSkin();
 
-  // The bitmap fields in load order with their file names, for whoever lists the skin.
+  // The bitmap fields in load order with their file names and the size each is drawn at,
+  // for whoever lists the skin. An image drawn at its own size (ownSize) may be smaller
+  // than that, never larger: it is cut to its place.
   struct ImageField {
     HBITMAP Skin::*field;
     const WCHAR* fileName;
+    int width;
+    int height;
+    bool ownSize;
   };
   static constexpr int kImageCount = 34;
   static const ImageField kImages[kImageCount];

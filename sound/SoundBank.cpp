@@ -3,6 +3,7 @@
 #include <aygshell.h>
 #include <strsafe.h>
 
+#include "gfx/TellUser.h"
 #include "sound/Settings.h"
 
 void SoundBank::Scan(LPCWSTR soundsFolder) {
@@ -11,11 +12,16 @@ void SoundBank::Scan(LPCWSTR soundsFolder) {
   if (!JoinPath(pattern, soundsFolder, TEXT("*"))) return;
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileW(pattern, &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ScanFolder(soundsFolder, found.cFileName);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ScanFolder(soundsFolder, found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  if (Entries.empty()) {
+    TellUser({TEXT("no sound collections found in "), soundsFolder,
+              TEXT(": put a folder of WAV files there, one folder per collection")});
+  }
 }
 
 static HBITMAP LoadPicture(LPCWSTR soundsFolder, LPCWSTR folder, LPCWSTR pictureName) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/utf.h"
+#include "files/paths.h"
 #include "kernel/sched.h"
 
 namespace wince {
@@ -14,6 +15,12 @@ std::atomic<uint64_t> g_lastReset{0};
 }
 
 uint64_t LastIdleTimerReset() { return g_lastReset; }
+
+void DebugLine(const std::string& text) {
+  const std::string& executable = ExecutableHostPath();
+  std::string line = executable.substr(executable.rfind('/') + 1) + ": " + text + "\n";
+  OutputDebugStringW(FromUtf8(line).c_str());
+}
 
 }  // namespace wince
 

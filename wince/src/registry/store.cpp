@@ -8,10 +8,12 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "common/xdg.h"
 #include "files/paths.h"
+#include "kernel/power.h"
 
 namespace wince::registry {
 
@@ -97,13 +99,15 @@ bool WriteAll(int fd, const std::string& data) {
 }
 
 // Writes a temporary file beside the hive's file, flushes it and renames it over the
-// old one, so a crash at any moment leaves either the old file or the new one.
-HRESULT ReplaceFile(const std::string& path, const std::string& text) {
+// old one, so a crash at any moment leaves either the old file or the new one. A failure
+// leaves its errno in failure.
+HRESULT ReplaceFile(const std::string& path, const std::string& text, int* failure) {
   std::string folder = FolderOf(path);
-  if (!MakeFolders(folder)) return FromErrno(errno);
+  *failure = 0;
+  if (!MakeFolders(folder)) return FromErrno(*failure = errno);
   std::string temp = TempPathFor(path);
   int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (fd < 0) return FromErrno(errno);
+  if (fd < 0) return FromErrno(*failure = errno);
   bool ok = WriteAll(fd, text) && fsync(fd) == 0;
   int error = errno;
   if (close(fd) != 0 && ok) {
@@ -116,6 +120,7 @@ HRESULT ReplaceFile(const std::string& path, const std::string& text) {
   }
   if (!ok) {
     unlink(temp.c_str());
+    *failure = error;
     return FromErrno(error);
   }
   SyncFolder(folder);
@@ -157,8 +162,9 @@ ReadResult ReadFile(const std::string& path, std::string* text, int* error) {
   return result;
 }
 
-// Moves a garbled file to <file>.corrupt-<UTC time>[-n], never over an existing file.
-bool MoveAside(const std::string& path) {
+// Moves a garbled file to <file>.corrupt-<UTC time>[-n], never over an existing file,
+// and names the new file in movedTo.
+bool MoveAside(const std::string& path, std::string* movedTo) {
   char stamp[32];
   time_t now = time(nullptr);
   struct tm utc;
@@ -167,6 +173,7 @@ bool MoveAside(const std::string& path) {
   std::string base = path + ".corrupt-" + stamp;
   for (int n = 0; n < 1000; ++n) {
     std::string target = n == 0 ? base : base + "-" + std::to_string(n);
+    *movedTo = target;
     if (link(path.c_str(), target.c_str()) == 0) return unlink(path.c_str()) == 0;
     if (errno == EEXIST) continue;
     // File systems without hard links: check, then rename.
@@ -194,18 +201,30 @@ void Store::LoadLocked() {
   if (loaded_) return;
   loaded_ = true;
   path_ = DefaultRegistryPath();
-  std::string text;
+  std::string text, movedTo;
   int error = 0;
   switch (ReadFile(path_, &text, &error)) {
     case ReadResult::Missing: ImportInitialLocked(); break;
-    case ReadResult::Failed: writeBlocked_ = FromErrno(error); break;
+    case ReadResult::Failed:
+      writeBlocked_ = FromErrno(error);
+      DebugLine("the settings file " + path_ + " cannot be read (" + std::strerror(error) +
+                "): settings are not saved until it can; check its permissions");
+      break;
     case ReadResult::Ok:
       // A file with lines that cannot be read is kept aside whole; every value that
       // could be read stays, and the next change writes them to a fresh file.
       if (Hive::FromText(text, &hive_)) break;
       [[fallthrough]];
     case ReadResult::TooLarge:
-      if (!MoveAside(path_)) writeBlocked_ = FromErrno(errno);
+      if (MoveAside(path_, &movedTo)) {
+        DebugLine("the settings file " + path_ + " was damaged and is kept as " + movedTo +
+                  "; settings it did not hold start from their defaults");
+      } else {
+        int failure = errno;
+        writeBlocked_ = FromErrno(failure);
+        DebugLine("the settings file " + path_ + " is damaged and cannot be moved aside (" +
+                  std::strerror(failure) + "): settings are not saved; make its folder writable");
+      }
       break;
   }
   RemoveStaleTemps(path_);
@@ -229,8 +248,15 @@ HRESULT Store::Change(const std::function<void(Hive*)>& change) {
   if (writeBlocked_ != S_OK) return writeBlocked_;
   Hive next = hive_;
   change(&next);
-  HRESULT hr = ReplaceFile(path_, next.ToText());
-  if (SUCCEEDED(hr)) hive_ = std::move(next);
+  int failure = 0;
+  HRESULT hr = ReplaceFile(path_, next.ToText(), &failure);
+  if (SUCCEEDED(hr)) {
+    hive_ = std::move(next);
+  } else if (!writeFailureTold_) {
+    writeFailureTold_ = true;
+    DebugLine("settings cannot be saved to " + path_ + " (" + std::strerror(failure) +
+              "): make that folder writable, or name another file in WINCE_REGISTRY");
+  }
   return hr;
 }
 

@@ -32,6 +32,8 @@ class Store {
   // An error that forbids writing: the file exists but could not be read, or a garbled
   // file could not be moved aside. Writing would destroy what it holds.
   HRESULT writeBlocked_ = S_OK;
+  // A failed write is told to the user once per run.
+  bool writeFailureTold_ = false;
   std::string path_;
   Hive hive_;
 };

@@ -3,10 +3,13 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <string>
 
+#include "kernel/power.h"
 #include "kernel/sched.h"
 #include "sound/decode.h"
 
@@ -69,10 +72,22 @@ bool Headless() {
   return (headless && std::strcmp(headless, "1") == 0) || VirtualTimeActive();
 }
 
+// Told once per run, however often the device is tried.
+void TellNoDevice() {
+  static std::atomic<bool> told{false};
+  if (told.exchange(true)) return;
+  DebugLine(std::string("no audio device could be opened (") + SDL_GetError() +
+            "): sounds are not heard; check the host's sound settings or SDL_AUDIODRIVER");
+}
+
 }  // namespace
 
 std::unique_ptr<Output> OpenOutput(Mixer* mixer) {
-  if (Headless() || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return std::make_unique<SilentSink>(mixer);
+  if (Headless()) return std::make_unique<SilentSink>(mixer);
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    TellNoDevice();
+    return std::make_unique<SilentSink>(mixer);
+  }
   SDL_AudioSpec want{};
   want.freq = kOutputRate;
   want.format = AUDIO_S16SYS;
@@ -82,6 +97,7 @@ std::unique_ptr<Output> OpenOutput(Mixer* mixer) {
   want.userdata = mixer;
   SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
   if (device == 0) {
+    TellNoDevice();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return std::make_unique<SilentSink>(mixer);
   }
