@@ -134,6 +134,9 @@ static void OnMotionToggle(HWND window, int) {
 
 static void OnOpenPicker(HWND, int slot) {
   AppGlobals::PickerSlotId = ID_SOUNDS_OPEN1 + slot - 1;
+  // Every opening starts with nothing selected, so a row tapped before a CANCEL is never
+  // assigned by a later OK.
+  if (TouchSelectList* list = Get(AppGlobals::PickerList)) list->Select(-1);
   ShowTopPanel(ID_PICKER_PAGE, true);
   Transition(PUSH_DOWN);
 }

@@ -367,6 +367,34 @@ TEST_F(AppTest, PickerListsTheBankAndAssignsTheChosenSoundByItsFileName) {
   EXPECT_EQ(CloseAndWait(), 0);
 }
 
+// A row tapped before CANCEL is forgotten: the next opening, from another slot or the
+// same one, starts with nothing selected, and OK then leaves the picker up and the slot
+// as it was.
+TEST_F(AppTest, EveryPickerOpeningStartsWithNothingSelected) {
+  WriteSettings(kSlots);
+  StartLoaded();
+  const SoundSlots* slots = G::Slots.load();
+  TouchSelectList* list = G::PickerList.load();
+  int row = 0;
+  while (G::Bank.load()->EntryAt(row) == slots->Entry(2) || G::Bank.load()->EntryAt(row) == slots->Entry(4)) ++row;
+  Navigate(G::TabSounds.load());
+  for (int reopenedSlot : {4, 2}) {
+    SCOPED_TRACE(reopenedSlot);
+    Navigate(G::SoundsOpen[1].load());
+    D().Tap(240, list->Y() + row * list->RowHeight() + list->RowHeight() / 2);
+    ASSERT_EQ(list->GetSelection(), row);
+    Navigate(G::PickerCancel.load());
+    const SoundEntry* before = slots->Entry(reopenedSlot);
+    Navigate(G::SoundsOpen[reopenedSlot - 1].load());
+    EXPECT_EQ(list->GetSelection(), -1);
+    Navigate(G::PickerOk.load());
+    EXPECT_TRUE(G::PickerPage.load()->IsVisible());
+    EXPECT_EQ(slots->Entry(reopenedSlot), before);
+    Navigate(G::PickerCancel.load());
+  }
+  EXPECT_EQ(CloseAndWait(), 0);
+}
+
 TEST_F(AppTest, SettingsApplyAtOnceReachTheRegistryAtCloseAndComeBackAfterARestart) {
   WriteSettings(kSlots);
   StartLoaded();
