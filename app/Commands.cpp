@@ -97,9 +97,9 @@ static void OnPickerOk(HWND window, int) {
   OnPickerListPressed(window, 0);
   SelectListItem item;
   if (!SelectedEntry(&item)) return;
-  // The slot is resolved by file name alone, like the saved sounds at start-up.
+  // The slot is resolved by collection and name, like the saved sounds at start-up.
   int slot = SlotFromPickerId(AppGlobals::PickerSlotId);
-  AssignSlotSound(slot, item.SecondText);
+  AssignSlotSound(slot, item.Text, item.SecondText);
   ApplySlotToUI(slot);
   ShowTopPanel(ID_PAGES, false);
   Transition(PUSH_UP);

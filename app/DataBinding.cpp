@@ -19,12 +19,11 @@ static const SHORT ShakeZLimit = -500;
 // The volume choice shown at start-up: "100", the last item.
 static const int FullVolumeIndex = 5;
 
-int AssignSlotSound(int slot, const WCHAR* soundName) {
+int AssignSlotSound(int slot, const WCHAR* folder, const WCHAR* soundName) {
   SoundSlots* slots = Get(AppGlobals::Slots);
   SoundBank* bank = Get(AppGlobals::Bank);
   if (!slots || !bank || !SoundSlots::IsValidSlot(UINT(slot))) return 0;
-  // The folder is not compared: the first folder that holds the name wins.
-  slots->SetEntry(slot, bank->FindByName(soundName));
+  slots->SetEntry(slot, bank->Find(folder, soundName));
   return 1;
 }
 

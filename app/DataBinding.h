@@ -4,9 +4,10 @@
 
 #include <windows.h>
 
-// Points the slot (1..5) at the first bank entry whose WAV file name is soundName (none
+// Points the slot (1..5) at the bank entry of that collection (folder) and WAV file
+// name; the name alone decides only when the collection no longer holds the file (none
 // found empties the slot). 0 without slots or bank, or for another slot number.
-int AssignSlotSound(int slot, const WCHAR* soundName);
+int AssignSlotSound(int slot, const WCHAR* folder, const WCHAR* soundName);
 // Shows the slot's sound on its Home and Sounds-page buttons. 0 when the slot is empty.
 int ApplySlotToUI(int slot);
 // The sensitivity choices "1" to "10" and the volume choices "0" to "100".

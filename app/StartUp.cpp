@@ -74,7 +74,8 @@ static void InitSoundSlots() {
   AppGlobals::Slots.store(new (std::nothrow) SoundSlots(), std::memory_order_release);
   Settings* settings = Get(AppGlobals::TheSettings);
   if (!settings) return;
-  for (int slot = 1; slot <= SOUND_SLOT_COUNT; ++slot) AssignSlotSound(slot, settings->SoundSlotName[slot - 1]);
+  for (int slot = 1; slot <= SOUND_SLOT_COUNT; ++slot)
+    AssignSlotSound(slot, settings->SoundSlotFolder[slot - 1], settings->SoundSlotName[slot - 1]);
 }
 
 static void InitSoundMotion() {

@@ -95,4 +95,12 @@ const SoundEntry* SoundBank::FindByName(LPCWSTR name) const {
   return nullptr;
 }
 
+const SoundEntry* SoundBank::Find(LPCWSTR folder, LPCWSTR name) const {
+  if (!name) return nullptr;
+  if (folder && folder[0])
+    for (const SoundEntry& entry : Entries)
+      if (_wcsicmp(entry.Folder, folder) == 0 && wcscmp(entry.Name, name) == 0) return &entry;
+  return FindByName(name);
+}
+
 void SoundBank::Clear() { Entries.clear(); }

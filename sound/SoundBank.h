@@ -30,6 +30,9 @@ class SoundBank {
   const SoundEntry* EntryAt(int index) const;
   // The first entry, in bank order, whose name equals name exactly (case counts).
   const SoundEntry* FindByName(LPCWSTR name) const;
+  // The entry of that collection (its folder name, case ignored as by the file system)
+  // with that name; when the collection no longer holds it, FindByName (name).
+  const SoundEntry* Find(LPCWSTR folder, LPCWSTR name) const;
   // Removes every entry. The folder pictures stay loaded until the process ends:
   // widgets that show them keep copies of their handles.
   void Clear();

@@ -93,7 +93,8 @@ StepTimes StartUpWork() {
 
   auto* slots = new SoundSlots();
   AppGlobals::Slots = slots;
-  for (int slot = 1; slot <= 5; ++slot) AssignSlotSound(slot, settings->SoundSlotName[slot - 1]);
+  for (int slot = 1; slot <= 5; ++slot)
+    AssignSlotSound(slot, settings->SoundSlotFolder[slot - 1], settings->SoundSlotName[slot - 1]);
   // The detectors over a sensor whose library was not opened.
   auto* sensor = new SensorDriver();
   AppGlobals::DetectorX = new ShakeDetectorX(sensor, slots);

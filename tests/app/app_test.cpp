@@ -307,7 +307,7 @@ int RowOf(const SoundEntry* entry) {
   return -1;
 }
 
-TEST_F(AppTest, PickerListsTheBankAndAssignsTheChosenSoundByItsFileName) {
+TEST_F(AppTest, PickerListsTheBankAndAssignsTheChosenSound) {
   WriteSettings(kSlots);
   StartLoaded();
   const SoundBank* bank = G::Bank.load();
@@ -353,7 +353,8 @@ TEST_F(AppTest, PickerListsTheBankAndAssignsTheChosenSoundByItsFileName) {
   uint32_t iconCentre = icon.At(icon.width / 2, icon.height / 2);
   EXPECT_EQ(D().Pixel(centre.x, centre.y), RGB(iconCentre >> 16, (iconCentre >> 8) & 0xFF, iconCentre & 0xFF));
 
-  // "Glass.wav" is in both collections: the later row assigns the earlier folder's entry.
+  // "Glass.wav" is in both collections: the later row assigns its own entry, not the
+  // earlier collection's.
   const SoundEntry* first = bank->FindByName(u"Glass.wav");
   int later = bank->Count() - 1;
   while (std::u16string(bank->EntryAt(later)->Name) != u"Glass.wav") --later;
@@ -362,8 +363,8 @@ TEST_F(AppTest, PickerListsTheBankAndAssignsTheChosenSoundByItsFileName) {
   Navigate(G::SoundsOpen[3].load());
   tapRow(later);
   Navigate(G::PickerOk.load());
-  EXPECT_EQ(G::Slots.load()->Entry(4), first);
-  EXPECT_EQ(TextOf(G::SoundsOpen[3].load()), first->Folder);
+  EXPECT_EQ(G::Slots.load()->Entry(4), bank->EntryAt(later));
+  EXPECT_EQ(TextOf(G::SoundsOpen[3].load()), bank->EntryAt(later)->Folder);
   EXPECT_EQ(CloseAndWait(), 0);
 }
 
@@ -394,6 +395,43 @@ TEST_F(AppTest, EveryPickerOpeningStartsWithNothingSelected) {
   }
   EXPECT_EQ(CloseAndWait(), 0);
 }
+
+// A saved slot is found by its collection and name; the name alone decides only when the
+// collection no longer holds the file. "Glass.wav" is in Chimes and Tones.
+struct LookupCase {
+  const char* name;
+  const char* storedFolder;
+  const char16_t* foundFolder;
+};
+void PrintTo(const LookupCase& c, std::ostream* os) { *os << c.name; }
+
+class SlotLookupTest : public AppRun, public ::testing::WithParamInterface<LookupCase> {};
+
+TEST_P(SlotLookupTest, StartUpFindsTheSavedCollectionsSoundAndSavesItBack) {
+  WriteSettings(std::string("\"SoundSlot1Folder\"=\"") + GetParam().storedFolder +
+                "\"\n\"SoundSlot1Name\"=\"Glass.wav\"\n");
+  StartLoaded();
+  const SoundEntry* entry = G::Slots.load()->Entry(1);
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(std::u16string(entry->Folder), GetParam().foundFolder);
+  EXPECT_EQ(std::u16string(entry->Name), u"Glass.wav");
+  EXPECT_EQ(TextOf(G::SoundsOpen[0].load()), GetParam().foundFolder);
+  Played();
+  Tap(G::HomeSlot[0].load());
+  EXPECT_EQ(Played(), std::vector<std::u16string>{entry->Path});
+  EXPECT_EQ(CloseAndWait(), 0);
+  std::u16string folder = GetParam().foundFolder;
+  EXPECT_NE(RegistryText().find("\"SoundSlot1Folder\"=\"" + std::string(folder.begin(), folder.end()) + "\""),
+            std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Collections, SlotLookupTest,
+                         ::testing::Values(LookupCase{"Later", "Tones", u"Tones"},
+                                           LookupCase{"Earlier", "Chimes", u"Chimes"},
+                                           LookupCase{"OtherCase", "tones", u"Tones"},
+                                           LookupCase{"CollectionGone", "Birds", u"Chimes"},
+                                           LookupCase{"NoCollection", "", u"Chimes"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AppTest, SettingsApplyAtOnceReachTheRegistryAtCloseAndComeBackAfterARestart) {
   WriteSettings(kSlots);
