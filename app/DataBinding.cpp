@@ -103,10 +103,14 @@ HRESULT ApplySettingsToUI() {
 HRESULT SaveUIToSettings() {
   Settings* settings = Get(AppGlobals::TheSettings);
   if (!settings) return E_OUTOFMEMORY;
-  // The texts shown on the Sounds page are what is saved, not the slots' entries.
+  // The texts shown on the Sounds page are what is saved. A slot whose sound was not
+  // found (a storage card not mounted, a moved folder) shows nothing and keeps the stored
+  // collection and name, so the choice comes back once the sounds do.
+  SoundSlots* slots = Get(AppGlobals::Slots);
   for (int slot = 0; slot < SETTINGS_SLOT_COUNT; ++slot) {
     TouchButtonEx* open = Get(AppGlobals::SoundsOpen[slot]);
     if (!open) return E_OUTOFMEMORY;
+    if (!slots || !slots->Entry(slot + 1)) continue;
     open->GetText(settings->SoundSlotFolder[slot]);
     open->GetSecondText(settings->SoundSlotName[slot]);
   }

@@ -34,15 +34,19 @@ class AppRun : public ::testing::Test {
  protected:
   void SetUp() override {
     // Each test is its own process; a private scope and registry keep parallel runs apart.
+    // Each test's user folder is empty unless the test fills it.
     std::string id = std::to_string(getpid());
     setenv("WINCE_INSTANCE_SCOPE", ("app-" + id).c_str(), 1);
-    registry_ = fs::temp_directory_path() / ("tiltchime_app_" + id + ".reg");
-    fs::remove(registry_);
+    folder_ = fs::temp_directory_path() / ("tiltchime_app_" + id);
+    fs::remove_all(folder_);
+    fs::create_directories(folder_ / "data");
+    registry_ = folder_ / "registry.reg";
     setenv("WINCE_REGISTRY", registry_.c_str(), 1);
+    setenv("XDG_DATA_HOME", (folder_ / "data").c_str(), 1);
   }
   void TearDown() override {
     driver_.reset();
-    fs::remove(registry_);
+    fs::remove_all(folder_);
   }
 
   // The settings key holding the given lines ("Name"=value), as the registry editor writes.
@@ -106,6 +110,7 @@ class AppRun : public ::testing::Test {
     D().AdvanceTime(kTransitionDoneMs);
   }
 
+  fs::path folder_;
   fs::path registry_;
   std::unique_ptr<Driver> driver_;
 };

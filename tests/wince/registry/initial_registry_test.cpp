@@ -18,7 +18,7 @@ namespace {
 
 const WCHAR kShipped[] = u"Software\\Shipped";
 
-TEST(InitialRegistry, IsTakenOnlyWhenThereIsNoFileYet) {
+TEST(InitialRegistry, IsTakenOnlyWhenThereIsNoFileYetOrNothingInItCanBeRead) {
   const struct {
     const char* what;
     const char* existingFile;  // null: none
@@ -27,6 +27,8 @@ TEST(InitialRegistry, IsTakenOnlyWhenThereIsNoFileYet) {
       {"no file: the initial values", nullptr, 7},
       {"the user's file rules", "Windows Registry Editor Version 5.00\n", 0},
       {"even when it sets the value", "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\Software\\Shipped]\n\"Level\"=dword:00000001\n", 1},
+      {"nothing can be read: set aside, the initial values", "\x89PNG\r\n\x1a\n\xff\xfe garbage", 7},
+      {"a garbled file keeps what it holds", "[HKEY_LOCAL_MACHINE\\Software\\Other]\n\"Level\"=dword:00000003\nbroken\n", 0},
   };
   char pattern[] = "/tmp/wince_initial_XXXXXX";
   std::string folder = mkdtemp(pattern);

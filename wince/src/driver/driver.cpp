@@ -24,6 +24,18 @@ void IsolateInstances() {
     setenv("WINCE_INSTANCE_SCOPE", ("test-" + std::to_string(getpid())).c_str(), 0);
 }
 
+// The program's process has ended: its window classes go with it, so a program started
+// after it in the same test registers them again.
+void ForgetClasses() {
+  auto lock = LockKernel();
+  UserState& user = User();
+  for (auto it = user.classes.begin(); it != user.classes.end();) {
+    bool used = false;
+    for (const auto& [handle, window] : user.windows) used = used || window->windowClass == it->second;
+    it = used ? std::next(it) : user.classes.erase(it);
+  }
+}
+
 }  // namespace
 
 VirtualClock::VirtualClock(DWORD startTick) {
@@ -64,6 +76,7 @@ Driver::~Driver() {
       if (Exited()) program_->thread.join();
       else program_->thread.detach();
     }
+    if (Exited()) ForgetClasses();
     delete program_;
   }
   delete clock_;

@@ -230,6 +230,12 @@ const Value* Hive::Find(const std::u16string& keyPath, const std::u16string& val
   return nullptr;
 }
 
+bool Hive::Empty() const {
+  for (const auto& [folded, key] : keys_)
+    if (!key.values.empty()) return false;
+  return true;
+}
+
 Hive::Key& Hive::KeyFor(const std::u16string& path) {
   Key& key = keys_[Fold(path)];
   if (key.path.empty()) key.path = path;

@@ -35,6 +35,8 @@ class Hive {
   // keys and value names are matched without regard to case.
   const Value* Find(const std::u16string& keyPath, const std::u16string& valueName) const;
   void Set(const std::u16string& keyPath, const Value& value);
+  // True when no key holds a value.
+  bool Empty() const;
 
   std::string ToText() const;
   // Reads every line of text that can be read into *out and skips the others: a value

@@ -206,9 +206,11 @@ void Store::LoadLocked() {
   switch (ReadFile(path_, &text, &error)) {
     case ReadResult::Missing: ImportInitialLocked(); break;
     case ReadResult::Failed:
+      // Shown as the installer's values, never written over.
       writeBlocked_ = FromErrno(error);
       DebugLine("the settings file " + path_ + " cannot be read (" + std::strerror(error) +
                 "): settings are not saved until it can; check its permissions");
+      ImportInitialLocked();
       break;
     case ReadResult::Ok:
       // A file with lines that cannot be read is kept aside whole; every value that
@@ -225,6 +227,8 @@ void Store::LoadLocked() {
         DebugLine("the settings file " + path_ + " is damaged and cannot be moved aside (" +
                   std::strerror(failure) + "): settings are not saved; make its folder writable");
       }
+      // Nothing in it could be read: the program starts as after its installation.
+      if (hive_.Empty()) ImportInitialLocked();
       break;
   }
   RemoveStaleTemps(path_);

@@ -23,8 +23,9 @@ class Store {
   void LoadLocked();
   // Before the registry has a file of its own, the program starts from the .reg file
   // beside its executable, named after it (X.reg beside X), as a device's installer
-  // writes its registry section. It is read into memory only; the first change writes
-  // the file, which from then on is the one that counts.
+  // writes its registry section; so does a file of which nothing can be read. It is read
+  // into memory only; the first change writes the file, which from then on is the one
+  // that counts.
   void ImportInitialLocked();
 
   std::mutex mutex_;
