@@ -19,8 +19,8 @@ std::string IioRoot() {
   return root.empty() ? "/sys/bus/iio/devices" : root;
 }
 
-std::unique_ptr<Source> AtRestBecause(const char* reason) {
-  fprintf(stderr, "HTCSensorSDK: %s; the sensor reads a phone at rest\n", reason);
+std::unique_ptr<Source> AtRestBecause(const std::string& reason) {
+  fprintf(stderr, "HTCSensorSDK: %s; the sensor reads a phone at rest\n", reason.c_str());
   return std::make_unique<RestSource>();
 }
 
@@ -36,8 +36,10 @@ std::unique_ptr<Source> ChooseSource(DWORD openTick) {
   if (choice == "none") return std::make_unique<RestSource>();
   if (choice == "keyboard") return std::make_unique<KeyboardSource>();
   if (choice == "trace" || (choice.empty() && !tracePath.empty())) {
-    if (auto trace = TraceSource::Load(tracePath, openTick)) return trace;
-    if (choice == "trace") return AtRestBecause("WINCE_SENSOR_TRACE names no readable trace");
+    std::string problem;
+    if (auto trace = TraceSource::Load(tracePath, openTick, &problem)) return trace;
+    if (choice == "trace" && tracePath.empty()) return AtRestBecause("WINCE_SENSOR_TRACE names no trace");
+    if (choice == "trace") return AtRestBecause("the trace " + tracePath + " (WINCE_SENSOR_TRACE): " + problem);
   }
   if (choice == "iio" || choice.empty()) {
     if (auto iio = IioSource::Find(IioRoot())) return iio;

@@ -44,8 +44,10 @@ class TraceSource : public Source {
   // (hours of readings) are refused unread, so a trace never costs more than that.
   static constexpr size_t kMaxTraceLine = 256;
   static constexpr long long kMaxTraceBytes = 16 << 20;
-  // Null when the file cannot be read, is too large or holds no row.
-  static std::unique_ptr<TraceSource> Load(const std::string& path, DWORD openTick);
+  // Null when the file cannot be read, is too large or holds no row; *problem, when
+  // given, then says which in a few words ("not found", "holds no rows of ms,x,y,z").
+  static std::unique_ptr<TraceSource> Load(const std::string& path, DWORD openTick,
+                                           std::string* problem = nullptr);
   Reading Read(DWORD tick) override;
 
   struct Row {

@@ -1,8 +1,10 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "sensor/Sources.h"
 
@@ -32,11 +34,16 @@ bool ParseRow(const std::string& line, DWORD* ms, Reading* reading) {
 
 }  // namespace
 
-std::unique_ptr<TraceSource> TraceSource::Load(const std::string& path, DWORD openTick) {
+std::unique_ptr<TraceSource> TraceSource::Load(const std::string& path, DWORD openTick, std::string* problem) {
+  auto fail = [problem](std::string why) {
+    if (problem) *problem = std::move(why);
+    return nullptr;
+  };
   FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return nullptr;
+  if (!file) return fail(errno == ENOENT ? "not found" : std::string("cannot be read: ") + std::strerror(errno));
   struct stat info;
-  bool fits = fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxTraceBytes;
+  const bool regular = fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode);
+  const bool fits = regular && info.st_size <= kMaxTraceBytes;
   auto trace = std::unique_ptr<TraceSource>(new TraceSource);
   trace->openTick_ = openTick;
   // Lines longer than any row are dropped as they are read, never held whole.
@@ -64,7 +71,9 @@ std::unique_ptr<TraceSource> TraceSource::Load(const std::string& path, DWORD op
   }
   endLine();
   std::fclose(file);
-  if (!fits || trace->rows_.empty()) return nullptr;
+  if (!regular) return fail("is not a file");
+  if (!fits) return fail("is larger than " + std::to_string(kMaxTraceBytes >> 20) + " MB");
+  if (trace->rows_.empty()) return fail("holds no rows of ms,x,y,z");
   std::stable_sort(trace->rows_.begin(), trace->rows_.end(),
                    [](const Row& a, const Row& b) { return a.ms < b.ms; });
   return trace;

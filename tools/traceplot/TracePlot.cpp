@@ -335,8 +335,9 @@ void DrawTable(Canvas& canvas, const TracePlot& plot, int top) {
 
 }  // namespace
 
-bool AnalyseTrace(const std::string& path, int sensitivity, DWORD phaseMs, TracePlot* plot) {
-  plot->trace = sensor::TraceSource::Load(path, 0);
+bool AnalyseTrace(const std::string& path, int sensitivity, DWORD phaseMs, TracePlot* plot,
+                  std::string* problem) {
+  plot->trace = sensor::TraceSource::Load(path, 0, problem);
   if (!plot->trace) return false;
   plot->name = std::filesystem::path(path).filename().string();
   std::ifstream file(path);

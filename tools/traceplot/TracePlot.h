@@ -28,8 +28,10 @@ struct TracePlot {
 };
 
 // Reads the trace at path and replays it through the detectors at every sensitivity
-// (1..10; sensitivity picks the one drawn); false when the file holds no trace.
-bool AnalyseTrace(const std::string& path, int sensitivity, DWORD phaseMs, TracePlot* plot);
+// (1..10; sensitivity picks the one drawn); false when the file holds no trace, and then
+// *problem, when given, says why (the trace source's words: "not found" ...).
+bool AnalyseTrace(const std::string& path, int sensitivity, DWORD phaseMs, TracePlot* plot,
+                  std::string* problem = nullptr);
 
 // Draws the plot and writes it as a PNG; false when it cannot be written.
 bool DrawTracePlot(const TracePlot& plot, const std::string& pngPath);

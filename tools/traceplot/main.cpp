@@ -1,14 +1,8 @@
-// traceplot: draws a sensor trace with what the program's shake detectors do on it.
-//
-//   traceplot <trace.csv> [output.png] [--sensitivity 1..10] [--phase ms] [--from ms] [--to ms]
-//
-// The output (default: the trace's name with .png, in the current folder) shows the X, Y
-// and Z readings, the detectors' Threshold, the MinPeak of the sensitivity (default 5)
-// and ZLimit, every play with its slot, and the plays per slot at each sensitivity. The
-// detectors tick every 50 ms from --phase ms after the sensor opened (default 0), as they
-// would with motion switched on then. --from and --to show a part of the trace (the
-// plays still come from the whole of it). The sensor library is loaded from beside this
-// program, so run it from the application folder where the build puts it.
+// traceplot: draws a sensor trace with what the program's shake detectors do on it: the
+// X, Y and Z readings, the detectors' Threshold, the MinPeak of one sensitivity and
+// ZLimit, every play with its slot, and the plays per slot at each sensitivity (kHelp
+// below has the command line). The sensor library is loaded from beside this program,
+// so run it from the application folder where the build puts it.
 
 #include <algorithm>
 #include <cstdio>
@@ -21,9 +15,23 @@
 
 namespace {
 
+constexpr char kUsage[] =
+    "usage: traceplot <trace.csv> [output.png] [--sensitivity 1..10] [--phase ms] [--from ms] [--to ms]\n";
+
+constexpr char kHelp[] =
+    "traceplot: draws a sensor trace with what TiltChime's shake detectors do on it, and\n"
+    "prints every play with its time and slot.\n\n"
+    "  trace.csv        rows of ms,x,y,z in milli-g, as tracerec writes them (traces/ holds some)\n"
+    "  output.png       the picture (default: the trace's name with .png, in the current folder)\n"
+    "  --sensitivity N  the sensitivity whose MinPeak and plays are drawn (default 5); the\n"
+    "                   table below the plot has the plays at every sensitivity\n"
+    "  --phase ms       when motion is switched on after the sensor opened (default 0),\n"
+    "                   which moves the detectors' 50 ms ticks\n"
+    "  --from, --to ms  the part of the trace shown (the plays come from all of it)\n\n"
+    "It replays the trace through the sensor library in its own folder, as the program does.\n";
+
 int Usage() {
-  std::fprintf(stderr,
-               "usage: traceplot <trace.csv> [output.png] [--sensitivity 1..10] [--phase ms] [--from ms] [--to ms]\n");
+  std::fputs(kUsage, stderr);
   return 2;
 }
 
@@ -39,6 +47,10 @@ bool ParseNumber(const char* text, long low, long high, long* value) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))) {
+    std::printf("%s\n%s", kUsage, kHelp);
+    return 0;
+  }
   setenv("WINCE_HEADLESS", "1", 1);
   std::string trace, output;
   long sensitivity = 5, phase = 0, from = 0, to = -1;
@@ -65,11 +77,16 @@ int main(int argc, char** argv) {
   if (output.empty()) output = std::filesystem::path(trace).stem().string() + ".png";
 
   TracePlot plot;
-  if (!AnalyseTrace(trace, int(sensitivity), DWORD(phase), &plot)) {
-    std::fprintf(stderr, "traceplot: %s holds no trace\n", trace.c_str());
+  std::string problem;
+  if (!AnalyseTrace(trace, int(sensitivity), DWORD(phase), &plot, &problem)) {
+    std::fprintf(stderr, "traceplot: %s: %s\n", trace.c_str(), problem.c_str());
     return 1;
   }
-  if (DWORD(from) >= plot.lengthMs) return Usage();
+  if (DWORD(from) >= plot.lengthMs) {
+    std::fprintf(stderr, "traceplot: --from %ld is beyond the end of %s (%lu ms)\n", from, trace.c_str(),
+                 static_cast<unsigned long>(plot.lengthMs));
+    return 2;
+  }
   plot.fromMs = DWORD(from);
   if (to >= 0) plot.toMs = std::min(plot.lengthMs, DWORD(to));
   if (!DrawTracePlot(plot, output)) {

@@ -1,6 +1,8 @@
 #include "Recorder.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -109,14 +111,28 @@ LRESULT CALLBACK RecorderProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// Why the trace could not be created, from the errno of the failed open.
+std::string CreateProblem(const std::string& path, int error) {
+  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  if (error == ENOENT && !folder.empty())
+    return "cannot write " + path + ": the folder " + folder.string() + " does not exist";
+  return "cannot write " + path + (error ? std::string(": ") + std::strerror(error) : "");
+}
+
+int Fail(std::string* problem, std::string why) {
+  if (problem) *problem = std::move(why);
+  return 1;
+}
+
 }  // namespace
 
-int RecordTrace(const RecordOptions& options) {
+int RecordTrace(const RecordOptions& options, std::string* problem) {
   Recording r;
   r.options = &options;
+  errno = 0;
   r.out.open(options.path);
-  if (!r.out) return 1;
-  if (!r.driver.Open(1)) return 1;
+  if (!r.out) return Fail(problem, CreateProblem(options.path, errno));
+  if (!r.driver.Open(1)) return Fail(problem, "cannot open the sensor (HTCSensorSDK beside tracerec)");
   r.opened = GetTickCount();
   const char* source = std::getenv("WINCE_SENSOR");
   r.out << "# recorded by tracerec from the sensor library (WINCE_SENSOR=" << (source ? source : "")
@@ -152,7 +168,7 @@ int RecordTrace(const RecordOptions& options) {
   DeleteObject(r.small);
   r.driver.Close();
   r.out.close();
-  return r.out ? 0 : 1;
+  return r.out ? 0 : Fail(problem, "cannot write " + options.path + " to the end (is the disk full?)");
 }
 
 void StopRecording() {

@@ -17,8 +17,9 @@ struct RecordOptions {
 
 // Opens the sensor, records until the duration is over or the window is closed, and
 // closes the sensor; 0 when the trace was written, 1 when the sensor or the file could
-// not be opened. Runs the message loop of the calling thread.
-int RecordTrace(const RecordOptions& options);
+// not be opened or written, and then *problem, when given, says which and why. Runs the
+// message loop of the calling thread.
+int RecordTrace(const RecordOptions& options, std::string* problem = nullptr);
 
 // Ends the recording under way as if its window were closed, or the next one as soon as
 // it starts; safe from any thread.

@@ -1,9 +1,13 @@
 // The process entry of the host: hands control to the application's WinMain with the
-// executable's instance and the command line, as the device's loader does.
+// executable's instance and the command line, as the device's loader does. --help and
+// --version are the host's own: they print the executable's text resource and end.
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "common/utf.h"
 #include "kernel/module.h"
+#include "resources/resources.h"
 
 #include <windows.h>
 
@@ -21,9 +25,23 @@ std::u16string CommandLine(int argc, char** argv) {
   return wince::FromUtf8(line);
 }
 
+// Prints the usage or version text for a first argument that asks for it; false for any
+// other argument, or when the executable carries no such text.
+bool PrintHostText(const char* arg) {
+  int id = !std::strcmp(arg, "--help") || !std::strcmp(arg, "-h") ? wince::kUsageText
+           : !std::strcmp(arg, "--version")                        ? wince::kVersionText
+                                                                   : 0;
+  const uint8_t* text = nullptr;
+  size_t size = 0;
+  if (!id || !wince::FindResourceData(nullptr, wince::ResourceKind::Text, id, &text, &size)) return false;
+  std::fwrite(text, 1, size, stdout);
+  return std::fflush(stdout) == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && PrintHostText(argv[1])) return 0;
   std::u16string commandLine = CommandLine(argc, argv);
   return WinMain(wince::ExecutableInstance(), nullptr, commandLine.data(), SW_SHOW);
 }

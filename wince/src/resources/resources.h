@@ -9,9 +9,12 @@
 
 namespace wince {
 
-enum class ResourceKind { Bitmap, Icon };
+// Text resources are the host's: UTF-8 that the process entry prints for --help (kUsageText)
+// and --version (kVersionText) instead of starting the program.
+enum class ResourceKind { Bitmap, Icon, Text };
+enum { kUsageText = 1, kVersionText = 2 };
 
-// One resource: the bytes of its file (a .bmp or an .ico) as the build embedded them.
+// One resource: the bytes of its file (a .bmp, an .ico or a text) as the build embedded them.
 struct ResourceEntry {
   ResourceKind kind;
   int id;
