@@ -487,6 +487,36 @@ TEST_F(AppTest, SettingsApplyAtOnceReachTheRegistryAtCloseAndComeBackAfterAResta
   EXPECT_EQ(CloseAndWait(), 0);
 }
 
+// The desktop as a host shows no device taskbar: leaving full screen changes nothing on
+// screen, and a minimise that no window manager carries out leaves the program shown,
+// painted and answering, its first tap making it active again.
+TEST_F(AppTest, LosingTheFocusOrAMinimiseTheHostCannotCarryOutChangesNothingOnScreen) {
+  WriteSettings(kSlots);
+  StartLoaded();
+  Frame home = D().Snapshot();
+  D().Activate(false);
+  EXPECT_EQ(D().FullScreenState(), 21u);
+  RECT rect;
+  GetWindowRect(D().Window(), &rect);
+  EXPECT_EQ(rect.top, 0);
+  EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_EQ(D().Snapshot().pixels, home.pixels);
+  D().Activate(true);
+
+  Navigate(G::TabSettings.load());
+  Tap(G::XClose.load());
+  ASSERT_FALSE(G::XClose.load()->IsChecked());
+  Frame settings = D().Snapshot();
+  Tap(G::CloseButton.load());
+  EXPECT_FALSE(D().Exited());
+  EXPECT_EQ(D().FullScreenState(), 21u);
+  EXPECT_EQ(D().Snapshot().pixels, settings.pixels) << "the X button's released look is painted";
+  Navigate(G::TabHome.load());
+  EXPECT_EQ(D().FullScreenState(), 42u);
+  EXPECT_EQ(D().Snapshot().pixels, home.pixels);
+  EXPECT_EQ(CloseAndWait(), 0);
+}
+
 struct ScreenCase {
   int width, height;
 };

@@ -86,6 +86,45 @@ TEST_F(UserWindows, MinimisingDeactivatesAndRaisingActivatesAgain) {
   DestroyWindow(window);
 }
 
+// A minimise is the host's to carry out: until its window manager has iconified the
+// window, the window stays shown and painted, and a tap makes it the active one again.
+TEST_F(UserWindows, AWindowIsIconicOnlyOnceTheHostHasIconifiedIt) {
+  Driver driver;
+  driver.Start(recorder::WinMain);
+  HWND window = driver.Window();
+  auto paintsAfterInvalidate = [&] {
+    recorder::log.clear();
+    InvalidateRect(window, nullptr, FALSE);
+    driver.WaitIdle();
+    return recorder::Entries(WM_PAINT).size();
+  };
+  recorder::log.clear();
+  ShowWindow(window, SW_MINIMIZE);
+  driver.WaitIdle();
+  EXPECT_EQ(GetForegroundWindow(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_TRUE(recorder::Entries(WM_SIZE).empty());
+  EXPECT_EQ(paintsAfterInvalidate(), 1u);
+  recorder::log.clear();
+  driver.Tap(10, 10);
+  EXPECT_EQ(GetForegroundWindow(), window);
+  EXPECT_EQ(recorder::Messages({WM_ACTIVATE, WM_LBUTTONDOWN, WM_LBUTTONUP}),
+            (std::vector<UINT>{WM_ACTIVATE, WM_LBUTTONDOWN, WM_LBUTTONUP}));
+
+  recorder::log.clear();
+  driver.HostIconify(true);
+  auto sizes = recorder::Entries(WM_SIZE);
+  ASSERT_EQ(sizes.size(), 1u);
+  EXPECT_EQ(sizes[0].wParam, static_cast<WPARAM>(SIZE_MINIMIZED));
+  EXPECT_EQ(paintsAfterInvalidate(), 0u);
+  recorder::log.clear();
+  driver.HostIconify(false);
+  EXPECT_EQ(recorder::Messages({WM_SIZE, WM_PAINT}), (std::vector<UINT>{WM_SIZE, WM_PAINT}));
+  EXPECT_EQ(recorder::Entries(WM_SIZE)[0].wParam, static_cast<WPARAM>(SIZE_RESTORED));
+  driver.Close();
+  EXPECT_EQ(driver.WaitForExit(), 0);
+}
+
 TEST_F(UserWindows, MoveWindowResizesAndRepaints) {
   VirtualClock clock;
   HWND window = recorder::Create();
@@ -104,7 +143,8 @@ TEST_F(UserWindows, MoveWindowResizesAndRepaints) {
   DestroyWindow(window);
 }
 
-TEST_F(UserWindows, WorkAreaLeavesTheTaskbarAtTheTop) {
+// The host shows no device taskbar.
+TEST_F(UserWindows, WorkAreaIsTheWholeScreen) {
   Options options;
   options.width = 480;
   options.height = 800;
@@ -113,7 +153,7 @@ TEST_F(UserWindows, WorkAreaLeavesTheTaskbarAtTheTop) {
   RECT area;
   ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
   EXPECT_EQ(area.left, 0);
-  EXPECT_EQ(area.top, 26);
+  EXPECT_EQ(area.top, 0);
   EXPECT_EQ(area.right, 480);
   EXPECT_EQ(area.bottom, 800);
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 480);

@@ -77,6 +77,8 @@ class WINCEAPI Driver {
   void StylusUp(int x, int y);
   void Tap(int x, int y);
   void Activate(bool active);
+  // The host's window manager iconified the window (true) or showed it again (false).
+  void HostIconify(bool iconic);
   void Key(UINT vk, bool down);
   // The host window's close button: WM_CLOSE.
   void Close();

@@ -16,13 +16,13 @@ namespace wince {
 // Input from the host (the SDL window, the test driver, another process): turned into
 // window messages on the thread of the window it is for.
 struct HostEvent {
-  enum Kind { kStylusDown, kStylusMove, kStylusUp, kKey, kActivate, kClose, kRaise };
+  enum Kind { kStylusDown, kStylusMove, kStylusUp, kKey, kActivate, kClose, kRaise, kIconic };
   Kind kind;
   HWND window = nullptr;
   int x = 0;  // screen coordinates
   int y = 0;
   UINT vk = 0;
-  bool on = false;      // key down / activation
+  bool on = false;      // key down / activation / iconified
   bool repeat = false;  // key auto-repeat
 };
 

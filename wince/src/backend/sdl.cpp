@@ -345,6 +345,8 @@ class SdlBackend : public Backend {
           case SDL_WINDOWEVENT_FOCUS_GAINED: out.kind = HostEvent::kActivate; out.on = true; break;
           case SDL_WINDOWEVENT_FOCUS_LOST: out.kind = HostEvent::kActivate; out.on = false; break;
           case SDL_WINDOWEVENT_CLOSE: out.kind = HostEvent::kClose; break;
+          case SDL_WINDOWEVENT_MINIMIZED: out.kind = HostEvent::kIconic; out.on = true; break;
+          case SDL_WINDOWEVENT_RESTORED: out.kind = HostEvent::kIconic; out.on = false; break;
           case SDL_WINDOWEVENT_EXPOSED:
           case SDL_WINDOWEVENT_SIZE_CHANGED:
             if (HostWindow* host = Find(out.window)) Render(*host);

@@ -143,6 +143,11 @@ void Driver::Activate(bool active) {
   WaitIdle();
 }
 
+void Driver::HostIconify(bool iconic) {
+  Send(HostEvent::kIconic, Window(), 0, 0, 0, iconic);
+  WaitIdle();
+}
+
 void Driver::Key(UINT vk, bool down) {
   Send(HostEvent::kKey, Window(), 0, 0, vk, down);
   WaitIdle();

@@ -41,8 +41,8 @@ bool ValidOrientation(DWORD orientation) {
          orientation == DMDO_270;
 }
 
-// Windows that covered the screen or the work area keep doing so in the new orientation.
-void FollowOrientation(const RECT& oldScreen, const RECT& oldWorkArea) {
+// Windows that covered the screen (the work area) keep doing so in the new orientation.
+void FollowOrientation(const RECT& oldScreen) {
   std::vector<std::pair<HWND, RECT>> moves;
   {
     auto lock = LockKernel();
@@ -53,7 +53,6 @@ void FollowOrientation(const RECT& oldScreen, const RECT& oldWorkArea) {
       window->surface.stride = screen.cx;
       const RECT& r = window->rect;
       if (EqualRect(&r, &oldScreen)) moves.push_back({handle, RECT{0, 0, screen.cx, screen.cy}});
-      else if (EqualRect(&r, &oldWorkArea)) moves.push_back({handle, WorkArea()});
     }
   }
   for (auto& [handle, r] : moves) {
@@ -101,7 +100,7 @@ LONG ChangeDisplaySettingsExW(LPCWSTR deviceName, LPDEVMODEW mode, HWND, DWORD f
     return DISP_CHANGE_SUCCESSFUL;
   }
   if (!(mode->dmFields & DM_DISPLAYORIENTATION)) return DISP_CHANGE_BADMODE;
-  RECT oldScreen, oldWorkArea;
+  RECT oldScreen;
   {
     auto lock = LockKernel();
     UserState& user = User();
@@ -113,10 +112,9 @@ LONG ChangeDisplaySettingsExW(LPCWSTR deviceName, LPDEVMODEW mode, HWND, DWORD f
     if (mode->dmDisplayOrientation == user.orientation) return DISP_CHANGE_SUCCESSFUL;
     SIZE screen = ScreenSize();
     oldScreen = RECT{0, 0, screen.cx, screen.cy};
-    oldWorkArea = WorkArea();
     user.orientation = mode->dmDisplayOrientation;
   }
-  FollowOrientation(oldScreen, oldWorkArea);
+  FollowOrientation(oldScreen);
   return DISP_CHANGE_SUCCESSFUL;
 }
 

@@ -116,7 +116,12 @@ void PostInput(const HostEvent& event, UINT message, WPARAM wParam) {
 
 void HandleHostEvent(const HostEvent& event) {
   switch (event.kind) {
-    case HostEvent::kStylusDown: PostInput(event, WM_LBUTTONDOWN, MK_LBUTTON); break;
+    case HostEvent::kStylusDown:
+      // A tap on a window that is not the active one activates it first, as on Windows: a
+      // window the host could not minimise comes back with its first tap.
+      if (GetForegroundWindow() != event.window) SetForegroundWindow(event.window);
+      PostInput(event, WM_LBUTTONDOWN, MK_LBUTTON);
+      break;
     case HostEvent::kStylusMove: PostInput(event, WM_MOUSEMOVE, MK_LBUTTON); break;
     case HostEvent::kStylusUp: PostInput(event, WM_LBUTTONUP, 0); break;
     case HostEvent::kKey: {
@@ -137,6 +142,7 @@ void HandleHostEvent(const HostEvent& event) {
       break;
     case HostEvent::kClose: PostMessageW(event.window, WM_CLOSE, 0, 0); break;
     case HostEvent::kRaise: SetForegroundWindow(event.window); break;
+    case HostEvent::kIconic: HostIconified(event.window, event.on); break;
   }
 }
 

@@ -91,6 +91,7 @@ void WakeQueue(ThreadQueue& queue);
 void PostHostEvent(const HostEvent& event);
 // The screen as the current display orientation shows it.
 SIZE ScreenSize();
+// The part of the screen not kept by a taskbar: the whole screen.
 RECT WorkArea();
 std::u16string LowerCase(const std::u16string& text);
 
@@ -101,5 +102,8 @@ LRESULT CallWindowProcOf(HWND handle, UINT message, WPARAM wParam, LPARAM lParam
 void Activate(HWND handle, WORD state);
 // Hands the window's surface to the display.
 void PresentWindow(HWND handle);
+// The host iconified the window (its window manager carried out a minimise) or showed it
+// again: an iconic window is not painted; shown again, it is painted whole.
+void HostIconified(HWND handle, bool iconic);
 
 }  // namespace wince

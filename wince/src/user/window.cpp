@@ -59,6 +59,13 @@ void SendSize(HWND handle, WPARAM kind) {
   SendMessageW(handle, WM_SIZE, kind, MAKELPARAM(client.right, client.bottom));
 }
 
+// With the kernel lock held: the window shows again and must be drawn whole.
+void RepaintWhole(Window& window) {
+  window.updatePending = window.erasePending = true;
+  window.update = RECT{0, 0, window.rect.right - window.rect.left, window.rect.bottom - window.rect.top};
+  WakeQueue(QueueOf(window.threadId));
+}
+
 std::shared_ptr<Window> AnyWindow(HWND handle) {
   std::shared_ptr<Window> window = FindLocalWindow(handle);
   if (!window) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -241,8 +248,9 @@ BOOL ShowWindow(HWND handle, int command) {
         window->visible = false;
         break;
       case SW_MINIMIZE:
+        // Iconic once the host has iconified it (HostIconified): a host that cannot (no
+        // window manager, a phone shell) keeps it shown, so it stays painted.
         window->visible = true;
-        window->minimized = true;
         break;
       case SW_SHOWNORMAL:
       case SW_RESTORE:
@@ -258,15 +266,9 @@ BOOL ShowWindow(HWND handle, int command) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (window->visible && !window->minimized && (!wasVisible || wasMinimized)) {
-      // Shown again: the whole window must be drawn.
-      window->updatePending = window->erasePending = true;
-      window->update = RECT{0, 0, window->rect.right - window->rect.left, window->rect.bottom - window->rect.top};
-      WakeQueue(QueueOf(window->threadId));
-    }
+    if (window->visible && !window->minimized && (!wasVisible || wasMinimized)) RepaintWhole(*window);
   }
   TheBackend().WindowShown(handle, command);
-  if (command == SW_MINIMIZE && !wasMinimized) SendSize(handle, SIZE_MINIMIZED);
   if (wasMinimized && (command == SW_SHOWNORMAL || command == SW_RESTORE)) SendSize(handle, SIZE_RESTORED);
   if (command == SW_HIDE || command == SW_MINIMIZE) {
     if (GetForegroundWindow() == handle) Activate(nullptr, WA_INACTIVE);
@@ -275,6 +277,21 @@ BOOL ShowWindow(HWND handle, int command) {
   }
   return wasVisible;
 }
+
+namespace wince {
+
+void HostIconified(HWND handle, bool iconic) {
+  {
+    auto lock = LockKernel();
+    std::shared_ptr<Window> window = FindLocalWindow(handle);
+    if (!window || window->minimized == iconic) return;
+    window->minimized = iconic;
+    if (!iconic && window->visible) RepaintWhole(*window);
+  }
+  SendSize(handle, iconic ? SIZE_MINIMIZED : SIZE_RESTORED);
+}
+
+}  // namespace wince
 
 BOOL MoveWindow(HWND handle, int x, int y, int width, int height, BOOL repaint) {
   bool resized;
