@@ -270,6 +270,45 @@ TEST_F(WincePlaySoundTest, ASoundPlaysForItsDurationOnTheProgramsClock) {
   EXPECT_EQ(6350u, plays[2].tick);
 }
 
+// No stream runs a few seconds after the last sound (a paused one still feeds the host
+// silence), a sound that plays on keeps it open however long, and the next sound opens
+// it again and plays from its start.
+TEST_F(WincePlaySoundTest, TheStreamClosesWhenIdleAndOpensForTheNextSound) {
+  wince::test::VirtualClock clock(5000);
+  const DWORD idle = wince::test::kSoundIdleCloseMs;
+  const std::u16string quarter = File("quarter.wav", PcmWav({1, 16, 1, 44100}, 11025));
+  const std::u16string tenSeconds = File("ten.wav", PcmWav({1, 8, 1, 8000}, 80000));
+
+  ASSERT_TRUE(PlaySound(quarter.c_str(), nullptr, kFlags));
+  ASSERT_TRUE(clock.WaitIdle());
+  EXPECT_TRUE(wince::test::SoundStreamOpen());
+  // It ends at 250 ms; its end is noticed within a quarter of a second.
+  clock.AdvanceTime(250 + idle - 1);
+  EXPECT_TRUE(wince::test::SoundStreamOpen());
+  clock.AdvanceTime(1 + 250);
+  EXPECT_FALSE(wince::test::SoundStreamOpen());
+  EXPECT_EQ(11025u, wince::test::SoundPlays().back().frames);
+
+  // Closed, it stays closed: a stop or a file that does not play opens nothing.
+  EXPECT_TRUE(PlaySound(nullptr, nullptr, 0));
+  PlayAndWait(DevicePath("missing.wav"));
+  clock.AdvanceTime(idle * 10);
+  EXPECT_FALSE(wince::test::SoundStreamOpen());
+
+  ASSERT_TRUE(PlaySound(tenSeconds.c_str(), nullptr, kFlags));
+  ASSERT_TRUE(clock.WaitIdle());
+  EXPECT_TRUE(wince::test::SoundStreamOpen());
+  clock.AdvanceTime(100);
+  EXPECT_EQ(4410u, wince::test::SoundPlays().back().frames);
+  clock.AdvanceTime(idle * 3);
+  EXPECT_TRUE(wince::test::SoundStreamOpen());
+  clock.AdvanceTime(10000 - 100 - idle * 3 + idle + 250);
+  EXPECT_FALSE(wince::test::SoundStreamOpen());
+  std::vector<SoundPlay> plays = wince::test::SoundPlays();
+  EXPECT_EQ(plays.back().totalFrames, plays.back().frames);
+  EXPECT_FALSE(plays.back().cutOff);
+}
+
 TEST_F(WincePlaySoundTest, UnplayableFilesPlayNothingAndStopTheSoundBefore) {
   const std::string good = PcmWav({1, 16, 2, 44100}, 441000);
   std::string truncated = good.substr(0, good.size() / 2);

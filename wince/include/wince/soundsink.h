@@ -34,4 +34,11 @@ WINCEAPI void WaitSoundIdle();
 // The device's output rate (frames per second), which SoundPlay::frames counts.
 WINCEAPI int SoundDeviceRate();
 
+// The audio stream (the device, or the sink standing in for it) is closed once nothing
+// has played for this long, noticed within a quarter of a second of a sound's end; the
+// next sound opens it again.
+constexpr DWORD kSoundIdleCloseMs = 3000;
+// Whether an audio stream is open (running or paused) rather than closed.
+WINCEAPI bool SoundStreamOpen();
+
 }  // namespace wince::test

@@ -20,23 +20,65 @@ namespace {
 // 11.6 ms: a new sound starts within one period of its request.
 constexpr Uint16 kBufferFrames = 512;
 
+// Told once per run, however often the device is tried.
+void TellNoDevice() {
+  static std::atomic<bool> told{false};
+  if (told.exchange(true)) return;
+  DebugLine(std::string("no audio device could be opened (") + SDL_GetError() +
+            "): sounds are not heard; check the host's sound settings or SDL_AUDIODRIVER");
+}
+
+// The device lock is a mutex of our own, not SDL's: it must also guard the player's
+// state while the device is closed.
 class SdlOutput : public Output {
  public:
-  explicit SdlOutput(SDL_AudioDeviceID device) : device_(device) {}
-  void Lock() override { SDL_LockAudioDevice(device_); }
-  void Unlock() override { SDL_UnlockAudioDevice(device_); }
+  explicit SdlOutput(Mixer* mixer) : mixer_(mixer) {}
+  ~SdlOutput() override { Close(); }
+  void Lock() override { mutex_.lock(); }
+  void Unlock() override { mutex_.unlock(); }
   void Started() override {}
   void CatchUp() override {}
-  void SetActive(bool active) override { SDL_PauseAudioDevice(device_, active ? 0 : 1); }
-  bool IsSilent() const override { return false; }
+  bool SetActive(bool active) override {
+    if (active && !device_ && !Open()) {
+      TellNoDevice();
+      return false;
+    }
+    if (device_) SDL_PauseAudioDevice(device_, active ? 0 : 1);
+    return true;
+  }
+  // SDL waits for its callback to return, which may be waiting for the lock: never
+  // called with it held.
+  void Close() override {
+    if (!device_) return;
+    SDL_CloseAudioDevice(device_);
+    device_.store(0);
+  }
+  bool IsOpen() const override { return device_ != 0; }
 
-  static void Callback(void* mixer, Uint8* stream, int bytes) {
-    static_cast<Mixer*>(mixer)->Fill(reinterpret_cast<int16_t*>(stream),
-                                     size_t(bytes) / (sizeof(int16_t) * kOutputChannels));
+  // Opens the device paused; false when the host has none to give.
+  bool Open() {
+    SDL_AudioSpec want{};
+    want.freq = kOutputRate;
+    want.format = AUDIO_S16SYS;
+    want.channels = kOutputChannels;
+    want.samples = kBufferFrames;
+    want.callback = Callback;
+    want.userdata = this;
+    device_.store(SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0));
+    return device_ != 0;
   }
 
  private:
-  SDL_AudioDeviceID device_;
+  static void Callback(void* self, Uint8* stream, int bytes) {
+    auto* output = static_cast<SdlOutput*>(self);
+    std::lock_guard<std::mutex> lock(output->mutex_);
+    output->mixer_->Fill(reinterpret_cast<int16_t*>(stream), size_t(bytes) / (sizeof(int16_t) * kOutputChannels));
+  }
+
+  Mixer* mixer_;
+  std::mutex mutex_;
+  // Opened and closed by the player's thread; read by the test hook's thread too.
+  std::atomic<SDL_AudioDeviceID> device_{0};
 };
 
 class SilentSink : public Output {
@@ -56,12 +98,17 @@ class SilentSink : public Output {
       consumed_ += frames;
     }
   }
-  void SetActive(bool) override {}
-  bool IsSilent() const override { return true; }
+  bool SetActive(bool active) override {
+    if (active) open_ = true;
+    return true;
+  }
+  void Close() override { open_ = false; }
+  bool IsOpen() const override { return open_; }
 
  private:
   Mixer* mixer_;
   std::mutex mutex_;
+  std::atomic<bool> open_{false};
   DWORD startTick_ = 0;
   uint64_t consumed_ = 0;
 };
@@ -72,14 +119,6 @@ bool Headless() {
   return (headless && std::strcmp(headless, "1") == 0) || VirtualTimeActive();
 }
 
-// Told once per run, however often the device is tried.
-void TellNoDevice() {
-  static std::atomic<bool> told{false};
-  if (told.exchange(true)) return;
-  DebugLine(std::string("no audio device could be opened (") + SDL_GetError() +
-            "): sounds are not heard; check the host's sound settings or SDL_AUDIODRIVER");
-}
-
 }  // namespace
 
 std::unique_ptr<Output> OpenOutput(Mixer* mixer) {
@@ -88,20 +127,13 @@ std::unique_ptr<Output> OpenOutput(Mixer* mixer) {
     TellNoDevice();
     return std::make_unique<SilentSink>(mixer);
   }
-  SDL_AudioSpec want{};
-  want.freq = kOutputRate;
-  want.format = AUDIO_S16SYS;
-  want.channels = kOutputChannels;
-  want.samples = kBufferFrames;
-  want.callback = SdlOutput::Callback;
-  want.userdata = mixer;
-  SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
-  if (device == 0) {
+  auto device = std::make_unique<SdlOutput>(mixer);
+  if (!device->Open()) {
     TellNoDevice();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return std::make_unique<SilentSink>(mixer);
   }
-  return std::make_unique<SdlOutput>(device);
+  return device;
 }
 
 }  // namespace wince::sound

@@ -1,5 +1,6 @@
 // Where mixed sound goes: the host's audio device through SDL, or a silent sink that
-// consumes it at the output rate against GetTickCount.
+// consumes it at the output rate against GetTickCount. Either is open while sounds play
+// and for a while after; the player closes it when it has been idle long enough.
 #pragma once
 
 #include <cstddef>
@@ -32,9 +33,14 @@ class Output {
   // With the lock held (and the player's decoding lock before it): consumes what is due
   // by now (the sink; a device pulls by itself).
   virtual void CatchUp() = 0;
-  // Keeps a device running only while something plays, so an idle program costs nothing.
-  virtual void SetActive(bool active) = 0;
-  virtual bool IsSilent() const = 0;
+  // Without the lock (a device takes its own to pause). True: the stream runs, opened
+  // again if it was closed; false when no stream could be opened. False: the stream is
+  // paused and stays open, ready for the next sound at once.
+  virtual bool SetActive(bool active) = 0;
+  // Without the lock: no stream runs any more (a paused device still writes silence to
+  // the host and keeps its audio path awake) until SetActive(true).
+  virtual void Close() = 0;
+  virtual bool IsOpen() const = 0;
 };
 
 // The SDL device when a device can be opened, WINCE_HEADLESS is not 1 and the clock is

@@ -14,6 +14,9 @@ constexpr size_t kMaxRecords = 4096;
 // asks for more when less than half is left.
 constexpr size_t kRingFrames = 8192;
 constexpr size_t kBlockFrames = 1024;
+// While a sound plays the worker looks this often whether it has ended (the sink has no
+// callback to say so), so the idle time is counted from the end.
+constexpr DWORD kWatchMs = 250;
 
 }  // namespace
 
@@ -53,12 +56,16 @@ DWORD WINAPI Player::ThreadMain(LPVOID self) {
   return 0;
 }
 
-// Woken by requests and by the device when its buffer runs low or the sound has ended.
+// Woken by requests, by the device when its buffer runs low or the sound has ended, and
+// while the stream is open and quiet, to close it once nothing has played for
+// test::kSoundIdleCloseMs: a paused stream still feeds the host silence.
 void Player::Run() {
   output_.store(OpenOutput(this).release(), std::memory_order_release);
   Output* output = output_.load(std::memory_order_relaxed);
+  bool quiet = true;
+  DWORD quietSince = GetTickCount();
   for (;;) {
-    WaitForSingleObject(wake_, INFINITE);
+    WaitForSingleObject(wake_, WaitMs(quiet, quietSince));
     for (;;) {
       std::vector<Pending> batch;
       {
@@ -77,11 +84,39 @@ void Player::Run() {
       Handle(batch.back());
     }
     Refill();
-    output->Lock();
-    bool done = Finished();
-    output->Unlock();
-    if (done) output->SetActive(false);
+    if (Playing()) {
+      quiet = false;
+      continue;
+    }
+    if (!quiet) {
+      quiet = true;
+      quietSince = GetTickCount();
+      output->SetActive(false);
+    }
+    if (DWORD(GetTickCount() - quietSince) >= test::kSoundIdleCloseMs) output->Close();
   }
+}
+
+DWORD Player::WaitMs(bool quiet, DWORD quietSince) const {
+  if (!output_.load(std::memory_order_relaxed)->IsOpen()) return INFINITE;
+  if (!quiet) return kWatchMs;
+  DWORD idle = GetTickCount() - quietSince;
+  return idle >= test::kSoundIdleCloseMs ? 0 : test::kSoundIdleCloseMs - idle;
+}
+
+bool Player::Playing() {
+  std::lock_guard<std::mutex> decode(decodeMutex_);
+  Output* output = output_.load(std::memory_order_relaxed);
+  output->Lock();
+  output->CatchUp();
+  bool playing = !Finished();
+  output->Unlock();
+  return playing;
+}
+
+bool Player::StreamOpen() const {
+  Output* output = output_.load(std::memory_order_acquire);
+  return output && output->IsOpen();
 }
 
 void Player::Skip(const Pending& request) {
@@ -137,7 +172,12 @@ void Player::Handle(const Pending& request) {
   bool playing = playing_;
   output->Unlock();
   decode.unlock();
-  output->SetActive(playing);
+  if (!output->SetActive(playing)) {
+    // The host took its audio device away while idle: this sound cannot be heard.
+    output->Lock();
+    playing_ = false;
+    output->Unlock();
+  }
   // The old sound's memory is released here, never in the audio callback.
   next.reset();
 }

@@ -1,6 +1,7 @@
 // The one sound player behind PlaySound: a worker thread that opens each request, decodes
 // its first block at once and then keeps a short buffer ahead of the device, so the
-// caller never waits for a file and a sound of any length costs little memory.
+// caller never waits for a file and a sound of any length costs little memory. A few
+// seconds after the last sound it closes the audio stream; the next sound opens it again.
 #pragma once
 
 #include <atomic>
@@ -28,6 +29,7 @@ class Player : public Mixer {
   std::vector<test::SoundPlay> Plays();
   void ClearPlays();
   void WaitIdle();
+  bool StreamOpen() const;
 
   // Mixer, with the output locked.
   void Fill(int16_t* out, size_t frames) override;
@@ -44,6 +46,10 @@ class Player : public Mixer {
   Player();
   static DWORD WINAPI ThreadMain(LPVOID self);
   void Run();
+  // How long the worker may sleep: for ever once the stream is closed.
+  DWORD WaitMs(bool quiet, DWORD quietSince) const;
+  // Brings the sink up to date; false once the sound has ended or stopped.
+  bool Playing();
   void Handle(const Pending& request);
   void Skip(const Pending& request);
   void Refill();

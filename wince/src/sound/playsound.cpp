@@ -21,5 +21,6 @@ std::vector<SoundPlay> SoundPlays() { return sound::Player::Instance().Plays(); 
 void ClearSoundPlays() { sound::Player::Instance().ClearPlays(); }
 void WaitSoundIdle() { sound::Player::Instance().WaitIdle(); }
 int SoundDeviceRate() { return sound::kOutputRate; }
+bool SoundStreamOpen() { return sound::Player::Instance().StreamOpen(); }
 
 }  // namespace wince::test
