@@ -5,6 +5,8 @@
 #   ./tiltchime.sh smoke [preset]   install what is missing, build, drive the real program
 #                                   in a virtual X display (Xvfb) as a user would
 #   ./tiltchime.sh wincheck         compile the application half for Windows x86-64
+#   ./tiltchime.sh package          build (release) the Debian package with cpack and check
+#                                   its contents, its scripts and lintian
 #   ./tiltchime.sh fuzz [seconds]   build the fuzz preset and run each libFuzzer harness for
 #                                   that long (default 15) from its corpus; fails on a finding
 # preset: release (default), debug, asan (ASan+UBSan) or tsan.
@@ -20,6 +22,8 @@ PACKAGES=(
 )
 # What wincheck needs: the Windows cross compiler, and cmake for the include rule.
 WINCHECK_PACKAGES=(cmake g++-mingw-w64-x86-64-posix)
+# What package needs beyond the build: cpack's dpkg-shlibdeps and file, and lintian.
+PACKAGE_PACKAGES=(dpkg-dev file lintian)
 
 # Installs those of the named packages that are missing.
 install_missing() {
@@ -75,6 +79,44 @@ fuzz() {
   done
 }
 
+# Builds the Debian package of build/release and checks it: every file of content/,
+# traces/ and docs/ and the tools, the guide, the manual page, licence, desktop entry,
+# metainfo and icons are in it; no maintainer scripts (the libraries are private to the
+# application folder, found through RUNPATH $ORIGIN); the font the captions are fitted
+# to is a dependency; lintian reports no error and no warning.
+package() {
+  local dir=build/release deb unpacked=build/release/package-check missing=() file
+  rm -f "$dir"/tiltchime_*.deb
+  (cd "$dir" && cpack >/dev/null)
+  deb=$(echo "$dir"/tiltchime_*.deb)
+  rm -rf "$unpacked" && dpkg-deb -R "$deb" "$unpacked"
+  local app=$unpacked/usr/lib/tiltchime doc=$unpacked/usr/share/doc/tiltchime
+  local want=("$unpacked/usr/bin/tiltchime" "$app"/{TiltChime,libwince.so,HTCSensorSDK.so,tracerec,traceplot}
+              "$doc"/{README.md,copyright,changelog.gz} "$unpacked/usr/share/man/man1/tiltchime.1.gz"
+              "$unpacked/usr/share/applications/com.example.tiltchime.desktop"
+              "$unpacked/usr/share/metainfo/com.example.tiltchime.metainfo.xml")
+  for file in 16 22 24 32 48 64 128 256; do
+    want+=("$unpacked/usr/share/icons/hicolor/${file}x$file/apps/com.example.tiltchime.png")
+  done
+  while IFS= read -r file; do want+=("$app/${file#content/}"); done < <(find content -type f)
+  while IFS= read -r file; do want+=("$app/$file"); done < <(find traces -name '*.csv')
+  while IFS= read -r file; do want+=("$doc/$file"); done < <(find docs -type f)
+  for file in "${want[@]}"; do [ -e "$file" ] || missing+=("${file#"$unpacked"}"); done
+  [ ${#missing[@]} -eq 0 ] || { echo "package: missing ${missing[*]}" >&2; return 1; }
+  if ls "$unpacked/DEBIAN" | grep -qvxE 'control|md5sums'; then
+    echo "package: maintainer scripts: $(ls "$unpacked/DEBIAN")" >&2; return 1
+  fi
+  grep -q '^Depends:.*fonts-urw-base35' "$unpacked/DEBIAN/control" ||
+    { echo "package: fonts-urw-base35 is not a dependency" >&2; return 1; }
+  for file in "$app"/{TiltChime,libwince.so,HTCSensorSDK.so,tracerec,traceplot}; do
+    readelf -d "$file" | grep -q 'RUNPATH.*\[\$ORIGIN\]' ||
+      { echo "package: ${file#"$unpacked"} has no RUNPATH \$ORIGIN" >&2; return 1; }
+  done
+  rm -rf "$unpacked"
+  lintian --fail-on error,warning "$deb" || { echo "package: lintian FAILED" >&2; return 1; }
+  echo "package: $deb (${#want[@]} files checked, lintian clean)"
+}
+
 build() {
   cmake --preset "$1" >/dev/null
   cmake --build --preset "$1"
@@ -102,13 +144,18 @@ case "$command" in
     install_missing "${WINCHECK_PACKAGES[@]}"
     wincheck
     ;;
+  package)
+    install_missing "${PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
+    build release
+    package
+    ;;
   fuzz)
     install_missing "${PACKAGES[@]}"
     build fuzz
     fuzz "${2:-15}"
     ;;
   *)
-    echo "usage: $0 run|test|smoke [release|debug|asan|tsan] | wincheck | fuzz [seconds]" >&2
+    echo "usage: $0 run|test|smoke [release|debug|asan|tsan] | wincheck | package | fuzz [seconds]" >&2
     exit 2
     ;;
 esac
