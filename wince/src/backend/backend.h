@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -29,6 +30,10 @@ struct HostEvent {
 class Backend {
  public:
   virtual ~Backend() = default;
+  // True when the windows will cover the host's display (asked with WINCE_FULLSCREEN=1,
+  // or a host without windows of other sizes), with the display's size. Asked once, on
+  // the thread that will create the windows, before the first exists.
+  virtual bool FullScreenDisplay(SIZE* display) = 0;
   // The following run on the window's thread.
   virtual void WindowCreated(HWND window, const std::u16string& title, bool visible) = 0;
   virtual void WindowDestroyed(HWND window) = 0;

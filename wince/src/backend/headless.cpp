@@ -11,6 +11,7 @@ namespace {
 
 class HeadlessBackend : public Backend {
  public:
+  bool FullScreenDisplay(SIZE*) override { return false; }
   void WindowCreated(HWND, const std::u16string&, bool) override {}
   void WindowDestroyed(HWND) override {}
   void WindowShown(HWND, int) override {}

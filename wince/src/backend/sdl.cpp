@@ -1,13 +1,17 @@
 // Real windows through SDL2. Every SDL video call happens on the thread that created the
 // first window (the GUI thread, which runs the message loop); other threads only push a
 // wake-up event, which SDL allows from any thread. Frames reach the screen through the
-// window's surface (shared memory with the X server), so no GL library is ever loaded.
+// window's own surface where SDL has one (shared memory with the X server, no GL). SDL's
+// Wayland driver has none and makes every window an EGL window whatever we ask for; there
+// a renderer draws the frame as a texture at the output's own pixels, so a scaled output
+// (scale 2 on a phone) shows it sharp rather than as a 1x buffer the compositor enlarges.
 //
 // The device's screen fills the host window as a picture scaled by whole pixels by
 // default (nearest neighbour, so pixels stay sharp): the zoom is chosen from the host
 // display's DPI and size, or forced by WINCE_ZOOM. The window can be resized or made
 // full screen (WINCE_FULLSCREEN=1, F11); the picture then fills it as far as its aspect
-// allows, the rest black, and stylus points map back to device pixels.
+// allows, the rest black, scaled by whole pixels where that fills it and smoothly
+// otherwise, and stylus points map back to device pixels.
 #include <SDL.h>
 
 #include <algorithm>
@@ -32,6 +36,8 @@ namespace {
 struct HostWindow {
   SDL_Window* window = nullptr;
   SDL_Surface* frame = nullptr;  // the last frame presented, kept for exposures
+  SDL_Renderer* renderer = nullptr;  // where the window has no surface of its own
+  SDL_Texture* texture = nullptr;    // the frame, for the renderer
   RECT shown = {};               // where the client area was last drawn
   SIZE screen = {};              // the device's screen
   int zoom = 1;                  // of the window's own size, when not full screen
@@ -65,6 +71,12 @@ bool FullScreenAsked() {
   return full && std::strcmp(full, "1") == 0;
 }
 
+// The console's KMS/DRM driver has no window system: its windows always cover the display.
+bool HostOnlyFullScreen() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && std::strcmp(driver, "kmsdrm") == 0;
+}
+
 // Where the screen's picture lies in a window of the given size: as large as the window
 // allows with the screen's aspect, centred. A window of the zoomed screen's size holds
 // it exactly.
@@ -74,6 +86,11 @@ SDL_Rect PictureIn(int width, int height, SIZE screen) {
   if (w * screen.cy <= h * screen.cx) h = w * screen.cy / screen.cx;
   else w = h * screen.cx / screen.cy;
   return SDL_Rect{int((width - w) / 2), int((height - h) / 2), int(w), int(h)};
+}
+
+// Whole pixels keep the picture sharp; any other enlargement is smoothed.
+bool WholeZoom(const SDL_Rect& picture, SIZE screen) {
+  return picture.w % screen.cx == 0 && picture.h % screen.cy == 0 && picture.w / screen.cx == picture.h / screen.cy;
 }
 
 // A screen length of n pixels in a picture of the given length.
@@ -99,7 +116,24 @@ UINT VirtualKey(SDL_Keycode key) {
 
 class SdlBackend : public Backend {
  public:
+  // The shell finds the program's desktop file by the window's app id (Wayland) and
+  // WM_CLASS (X11), which SDL reads from the environment. Set here, on the first use of
+  // the backend, before the program has started any thread that could read the
+  // environment meanwhile; a user's own setting is kept.
+  SdlBackend() {
+    if (!*WINCE_APP_ID) return;
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", WINCE_APP_ID, 0);
+    setenv("SDL_VIDEO_X11_WMCLASS", WINCE_APP_ID, 0);
+  }
   ~SdlBackend() override = default;
+
+  bool FullScreenDisplay(SIZE* display) override {
+    if (!Start() || !(FullScreenAsked() || HostOnlyFullScreen())) return false;
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(0, &bounds) != 0 || bounds.w <= 0 || bounds.h <= 0) return false;
+    *display = SIZE{bounds.w, bounds.h};
+    return true;
+  }
 
   void WindowCreated(HWND handle, const std::u16string& title, bool visible) override {
     if (!Start()) return;
@@ -111,11 +145,19 @@ class SdlBackend : public Backend {
     HostWindow host;
     host.screen = screen;
     host.zoom = ChooseZoom(screen);
-    Uint32 flags = (visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN) | SDL_WINDOW_RESIZABLE;
-    if (FullScreenAsked()) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    Uint32 flags = (visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN) | SDL_WINDOW_RESIZABLE |
+                   SDL_WINDOW_ALLOW_HIGHDPI;
+    if (FullScreenAsked() || HostOnlyFullScreen()) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     host.window = SDL_CreateWindow(ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    screen.cx * host.zoom, screen.cy * host.zoom, flags);
     if (!host.window) return;
+    if (!SDL_GetWindowSurface(host.window)) {
+      host.renderer = SDL_CreateRenderer(host.window, -1, 0);
+      if (!host.renderer) {
+        SDL_DestroyWindow(host.window);
+        return;
+      }
+    }
     windows_[handle] = host;
   }
 
@@ -123,6 +165,8 @@ class SdlBackend : public Backend {
     HostWindow* host = Find(handle);
     if (!host) return;
     SDL_FreeSurface(host->frame);
+    if (host->texture) SDL_DestroyTexture(host->texture);
+    if (host->renderer) SDL_DestroyRenderer(host->renderer);
     SDL_DestroyWindow(host->window);
     windows_.erase(handle);
   }
@@ -221,6 +265,8 @@ class SdlBackend : public Backend {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A finger on a touch screen is the stylus, as the left button is.
     SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "1");
+    // Presents go out at once; the program paints only when something changed.
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       failed_ = true;  // windows stay in memory, as with the headless backend
       return false;
@@ -245,23 +291,59 @@ class SdlBackend : public Backend {
   }
 
   void Render(HostWindow& host) {
+    if (host.renderer) {
+      RenderThroughRenderer(host);
+      return;
+    }
     SDL_Surface* screen = SDL_GetWindowSurface(host.window);
     if (!screen) return;
     SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
-    if (host.frame) {
-      // The client area sits where the window is on the device's screen; the rest of the
-      // screen and the letterbox stay black.
-      SDL_Rect picture = PictureIn(screen->w, screen->h, host.screen);
-      SDL_Rect source = {0, 0, std::min(int(host.shown.right - host.shown.left), host.frame->w),
-                         std::min(int(host.shown.bottom - host.shown.top), host.frame->h)};
-      SDL_Rect area = {picture.x + ToPicture(host.shown.left, picture.w, host.screen.cx),
-                       picture.y + ToPicture(host.shown.top, picture.h, host.screen.cy),
-                       ToPicture(source.w, picture.w, host.screen.cx),
-                       ToPicture(source.h, picture.h, host.screen.cy)};
+    SDL_Rect source, area;
+    if (FrameArea(host, screen->w, screen->h, &source, &area)) {
       if (area.w == source.w && area.h == source.h) SDL_BlitSurface(host.frame, &source, screen, &area);
-      else SDL_BlitScaled(host.frame, &source, screen, &area);
+      else if (WholeZoom(area, SIZE{source.w, source.h}) || screen->format->format != host.frame->format->format)
+        SDL_BlitScaled(host.frame, &source, screen, &area);
+      else SDL_SoftStretchLinear(host.frame, &source, screen, &area);
     }
     SDL_UpdateWindowSurface(host.window);
+  }
+
+  void RenderThroughRenderer(HostWindow& host) {
+    int width = 0, height = 0;
+    if (SDL_GetRendererOutputSize(host.renderer, &width, &height) != 0) return;
+    SDL_SetRenderDrawColor(host.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(host.renderer);
+    SDL_Rect source, area;
+    if (FrameArea(host, width, height, &source, &area)) {
+      int w = 0, h = 0;
+      if (host.texture) SDL_QueryTexture(host.texture, nullptr, nullptr, &w, &h);
+      if (!host.texture || w != host.frame->w || h != host.frame->h) {
+        if (host.texture) SDL_DestroyTexture(host.texture);
+        host.texture = SDL_CreateTexture(host.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                         host.frame->w, host.frame->h);
+      }
+      if (host.texture) {
+        SDL_UpdateTexture(host.texture, nullptr, host.frame->pixels, host.frame->pitch);
+        bool whole = WholeZoom(area, SIZE{source.w, source.h});
+        SDL_SetTextureScaleMode(host.texture, whole ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+        SDL_RenderCopy(host.renderer, host.texture, &source, &area);
+      }
+    }
+    SDL_RenderPresent(host.renderer);
+  }
+
+  // Where the last frame's client area goes in an output of the given pixels: the client
+  // area sits where the window is on the device's screen; the rest of the screen and the
+  // letterbox stay black. False when there is nothing to draw.
+  static bool FrameArea(const HostWindow& host, int width, int height, SDL_Rect* source, SDL_Rect* area) {
+    if (!host.frame) return false;
+    SDL_Rect picture = PictureIn(width, height, host.screen);
+    *source = {0, 0, std::min(int(host.shown.right - host.shown.left), host.frame->w),
+               std::min(int(host.shown.bottom - host.shown.top), host.frame->h)};
+    *area = {picture.x + ToPicture(host.shown.left, picture.w, host.screen.cx),
+             picture.y + ToPicture(host.shown.top, picture.h, host.screen.cy),
+             ToPicture(source->w, picture.w, host.screen.cx), ToPicture(source->h, picture.h, host.screen.cy)};
+    return source->w > 0 && source->h > 0 && area->w > 0 && area->h > 0;
   }
 
   // A stylus event at a point of the host window, in the device's screen pixels. A press

@@ -1,9 +1,12 @@
 // The emulated screen: size, dpi, orientation, work area and full-screen state.
 #include "user/display.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
+#include "backend/backend.h"
 #include "kernel/handle.h"
 #include "user/state.h"
 
@@ -12,15 +15,39 @@
 namespace wince {
 namespace {
 
+constexpr int kScreenWidth = 480;
+constexpr int kMinScreenHeight = 640;
+
+// The device is a portrait phone of the 480-pixel-wide kind: a narrower or a landscape
+// screen is not one it can be.
+bool ServedScreen(int width, int height) { return width >= kScreenWidth && height >= width; }
+
+// A screen of the host display's shape: 480 wide, as tall as the display's aspect gives
+// and no shorter than 640. A landscape display keeps the portrait screen.
+SIZE ShapedScreen(SIZE display) {
+  int64_t height = int64_t(kScreenWidth) * display.cy / display.cx;
+  return SIZE{kScreenWidth, int(std::clamp<int64_t>(height, kMinScreenHeight, 8192))};
+}
+
 DisplayConfig FromEnvironment() {
-  DisplayConfig config{480, 640, 192};
+  DisplayConfig config{kScreenWidth, kMinScreenHeight, 192};
+  SIZE display;
   if (const char* screen = std::getenv("WINCE_SCREEN")) {
     int width = 0, height = 0;
     if (std::sscanf(screen, "%dx%d", &width, &height) == 2 && width > 0 && height > 0 &&
         width <= 8192 && height <= 8192) {
-      config.width = width;
-      config.height = height;
+      if (ServedScreen(width, height)) {
+        config.width = width;
+        config.height = height;
+      } else {
+        std::fprintf(stderr, "WINCE_SCREEN=%s ignored: the screen must be at least %d pixels wide and no wider than tall; using %dx%d\n",
+                     screen, kScreenWidth, config.width, config.height);
+      }
     }
+  } else if (TheBackend().FullScreenDisplay(&display)) {
+    SIZE shaped = ShapedScreen(display);
+    config.width = shaped.cx;
+    config.height = shaped.cy;
   }
   if (const char* dpi = std::getenv("WINCE_DPI")) {
     int value = std::atoi(dpi);

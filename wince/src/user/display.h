@@ -4,7 +4,9 @@
 namespace wince {
 
 // The screen in its natural (portrait) orientation: 480x640 at 192 dpi unless WINCE_SCREEN
-// (WxH) / WINCE_DPI or the test driver say otherwise. Fixed once the first window exists.
+// (WxH, portrait, at least 480 wide) / WINCE_DPI or the test driver say otherwise; a
+// program shown full screen without WINCE_SCREEN gets a screen of the display's shape,
+// 480 wide and at least 640 tall. Fixed once the first window exists.
 struct DisplayConfig {
   int width, height, dpi;
 };
