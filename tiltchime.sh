@@ -50,7 +50,8 @@ wincheck() {
   local cxx=x86_64-w64-mingw32-g++-posix out=build/wincheck
   local flags=(-std=c++20 -Wall -Wextra -Wno-unused-parameter -DUNICODE -D_UNICODE -DNOMINMAX
                -I. -idirafter tools/wincheck/include)
-  local folders=(app sound motion gfx touchui screens) sources
+  local folders sources
+  mapfile -t folders < <(cmake -P cmake/ApplicationFolders.cmake)
   mapfile -t sources < <(find "${folders[@]}" -name '*.cpp' | sort)
   rm -rf "$out" && mkdir -p "${folders[@]/#/$out/obj/}"
   echo "#include \"$PWD/tools/wincheck/include/windowsmobile.h\"" >"$out/windowsmobile.h"

@@ -2,9 +2,9 @@
 #include "app/Pages.h"
 
 #include "app/KeepAwakeTimer.h"
+#include "app/SoundMotion.h"
 #include "app/Splash.h"
 #include "gfx/Draw.h"
-#include "motion/ShakeDetector.h"
 #include "screens/WidgetIds.h"
 #include "touchui/TouchCheckBox.h"
 

@@ -1,7 +1,7 @@
 #include "app/Splash.h"
 
-#include "app/ScreenCaps.h"
 #include "gfx/Draw.h"
+#include "gfx/ScreenCaps.h"
 
 // Text format of the message: centred on one line, cut with an ellipsis.
 static const UINT StatusFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;

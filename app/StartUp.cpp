@@ -87,7 +87,12 @@ static void InitSoundMotion() {
   AppGlobals::DetectorZ.store(new (std::nothrow) ShakeDetectorZ(sensor, slots), std::memory_order_release);
 }
 
-static void InitWidgets() { InitTouchUI(); }
+static void InitWidgets() {
+  PagePictures pictures;
+  if (AppResources* resources = Get(AppGlobals::Resources))
+    pictures = {resources->AboutPicture, resources->DonateUp, resources->DonateDown};
+  InitTouchUI(Get(AppGlobals::TheSkin), pictures);
+}
 
 static void ApplyTouchUIData() {
   for (int slot = 1; slot <= SOUND_SLOT_COUNT; ++slot) ApplySlotToUI(slot);

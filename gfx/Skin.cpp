@@ -5,9 +5,9 @@
 
 #include <initializer_list>
 
-#include "app/ScreenCaps.h"
 #include "gfx/Draw.h"
-#include "gfx/TellUser.h"
+#include "gfx/ScreenCaps.h"
+#include "report/TellUser.h"
 
 namespace {
 

@@ -73,15 +73,5 @@ class ShakeDetectorZ : public ShakeDetector {
 // shake play), 800 for any other value.
 SHORT SensitivityToMinPeak(int sensitivity);
 
-// Timer ids and period of the three detectors on the main window.
-enum { SHAKE_TIMER_X = 1, SHAKE_TIMER_Y = 2, SHAKE_TIMER_Z = 3, SHAKE_TIMER_MS = 50 };
-
-// Starts (each detector, then its timer) and stops (each timer, then its detector) the
-// detectors that exist, in the order X, Y, Z.
-void StartSoundMotion();
-void StopSoundMotion();
-
-// Timer procedures: one tick of the detector when it exists.
-void CALLBACK OnShakeTimerX(HWND window, UINT message, UINT_PTR timerId, DWORD time);
-void CALLBACK OnShakeTimerY(HWND window, UINT message, UINT_PTR timerId, DWORD time);
-void CALLBACK OnShakeTimerZ(HWND window, UINT message, UINT_PTR timerId, DWORD time);
+// Each detector is polled this often while motion playback is on.
+enum { SHAKE_TIMER_MS = 50 };

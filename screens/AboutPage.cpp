@@ -1,7 +1,7 @@
 // The About page: title lines, the About picture, the maker's addresses, the donation
 // button, the rights notice and BACK on the bottom bar.
-#include "app/AppGlobals.h"
 #include "screens/Compose.h"
+#include "screens/ScreenWidgets.h"
 #include "screens/WidgetIds.h"
 #include "touchui/TouchButton.h"
 #include "touchui/TouchLabel.h"
@@ -19,17 +19,17 @@ struct Line {
 };
 
 const Line kLines[] = {
-    {AppGlobals::AboutTitle, ID_ABOUT_TITLE, 75, false, TEXT("TiltChime"), &Skin::Font18Bold,
+    {ScreenWidgets::AboutTitle, ID_ABOUT_TITLE, 75, false, TEXT("TiltChime"), &Skin::Font18Bold,
      TEXT_CENTERED},
-    {AppGlobals::AboutPlatform, ID_ABOUT_PLATFORM, 115, false, TEXT("for Pocket PC"),
+    {ScreenWidgets::AboutPlatform, ID_ABOUT_PLATFORM, 115, false, TEXT("for Pocket PC"),
      &Skin::Font14, TEXT_CENTERED},
-    {AppGlobals::AboutVersion, ID_ABOUT_VERSION, 155, false, TEXT("Version 1.0 BETA"),
+    {ScreenWidgets::AboutVersion, ID_ABOUT_VERSION, 155, false, TEXT("Version 1.0 BETA"),
      &Skin::Font14, TEXT_CENTERED_TOP},
-    {AppGlobals::AboutWeb, ID_ABOUT_WEB, 235, false, TEXT("www.example.com/tiltchime"),
+    {ScreenWidgets::AboutWeb, ID_ABOUT_WEB, 235, false, TEXT("www.example.com/tiltchime"),
      &Skin::Font14, TEXT_CENTERED},
-    {AppGlobals::AboutEmail, ID_ABOUT_EMAIL, 275, false, TEXT("tiltchime@example.org"),
+    {ScreenWidgets::AboutEmail, ID_ABOUT_EMAIL, 275, false, TEXT("tiltchime@example.org"),
      &Skin::Font14, TEXT_CENTERED_TOP},
-    {AppGlobals::AboutNotice, ID_ABOUT_NOTICE, 148, true, TEXT("(c) 2026 The TiltChime authors"),
+    {ScreenWidgets::AboutNotice, ID_ABOUT_NOTICE, 148, true, TEXT("(c) 2026 The TiltChime authors"),
      &Skin::Font14, TEXT_CENTERED},
 };
 
@@ -37,10 +37,10 @@ const Line kLines[] = {
 
 void CreateAboutPage() {
   for (const Line& line : kLines) Create(line.widget, line.id);
-  Create(AppGlobals::AboutPicture, ID_ABOUT_PICTURE);
-  Create(AppGlobals::DonateButton, ID_DONATE);
-  Create(AppGlobals::AboutBack, ID_ABOUT_BACK);
-  Create(AppGlobals::AboutPage, ID_ABOUT_PAGE);
+  Create(ScreenWidgets::AboutPicture, ID_ABOUT_PICTURE);
+  Create(ScreenWidgets::DonateButton, ID_DONATE);
+  Create(ScreenWidgets::AboutBack, ID_ABOUT_BACK);
+  Create(ScreenWidgets::AboutPage, ID_ABOUT_PAGE);
 }
 
 void ComposeAboutPage(const Look& look) {
@@ -49,18 +49,18 @@ void ComposeAboutPage(const Look& look) {
     Text(line.widget.load(), {0, line.fromBottom ? H - line.y : line.y, 480, 40}, line.text,
          look.skin.*line.font, line.format);
   }
-  TouchPicture* picture = AppGlobals::AboutPicture.load();
+  TouchPicture* picture = ScreenWidgets::AboutPicture.load();
   Frame(picture, {0, 195, 480, 40}, {{IMAGE_NORMAL, look.aboutPicture}}, FRAME_SINGLE,
         FIT_CENTERED);
-  TouchButton* donate = AppGlobals::DonateButton.load();
+  TouchButton* donate = ScreenWidgets::DonateButton.load();
   Frame(donate, {149, 402, 184, 52},
         {{IMAGE_NORMAL, look.donateUp}, {IMAGE_PRESSED, look.donateDown}}, FRAME_SINGLE,
         FIT_STRETCHED);
-  TouchButton* back = AppGlobals::AboutBack.load();
+  TouchButton* back = ScreenWidgets::AboutBack.load();
   BottomBarButton(back, look, 140, TEXT("BACK"));
 
-  Panel(AppGlobals::AboutPage.load(), {0, 52, 480, H - 52},
-        {AppGlobals::AboutTitle.load(), AppGlobals::AboutPlatform.load(),
-         AppGlobals::AboutVersion.load(), picture, AppGlobals::AboutWeb.load(),
-         AppGlobals::AboutEmail.load(), donate, AppGlobals::AboutNotice.load(), back});
+  Panel(ScreenWidgets::AboutPage.load(), {0, 52, 480, H - 52},
+        {ScreenWidgets::AboutTitle.load(), ScreenWidgets::AboutPlatform.load(),
+         ScreenWidgets::AboutVersion.load(), picture, ScreenWidgets::AboutWeb.load(),
+         ScreenWidgets::AboutEmail.load(), donate, ScreenWidgets::AboutNotice.load(), back});
 }

@@ -6,9 +6,7 @@
 #include <initializer_list>
 #include <windows.h>
 
-#include "app/AppResources.h"
 #include "gfx/Skin.h"
-
 #include "touchui/TouchControl.h"
 
 // The screen's width and height as GetSystemMetrics reports them while the pages are built.

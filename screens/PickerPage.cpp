@@ -1,22 +1,22 @@
 // The sound picker: the list of every sound over the page area, CANCEL and OK on the
 // bottom bar.
-#include "app/AppGlobals.h"
 #include "screens/Compose.h"
+#include "screens/ScreenWidgets.h"
 #include "screens/WidgetIds.h"
 #include "touchui/TouchButton.h"
 #include "touchui/TouchSelectList.h"
 
 void CreatePickerPage() {
-  Create(AppGlobals::PickerList, ID_PICKER_LIST);
-  Create(AppGlobals::PickerOk, ID_PICKER_OK);
-  Create(AppGlobals::PickerCancel, ID_PICKER_CANCEL);
-  Create(AppGlobals::PickerPage, ID_PICKER_PAGE);
+  Create(ScreenWidgets::PickerList, ID_PICKER_LIST);
+  Create(ScreenWidgets::PickerOk, ID_PICKER_OK);
+  Create(ScreenWidgets::PickerCancel, ID_PICKER_CANCEL);
+  Create(ScreenWidgets::PickerPage, ID_PICKER_PAGE);
 }
 
 void ComposePickerPage(const Look& look) {
   const Skin& skin = look.skin;
   const int H = look.screen.H;
-  TouchSelectList* list = AppGlobals::PickerList.load();
+  TouchSelectList* list = ScreenWidgets::PickerList.load();
   Place(list, {0, 52, 480, H - 160});
   list->SetSeparatorStyle(1);
   list->SetSeparatorImage(skin.Slt_Separator);
@@ -26,10 +26,10 @@ void ComposePickerPage(const Look& look) {
   list->SetMainFont(skin.Font16);
   list->SetSecondFont(skin.Font14);
 
-  TouchButton* ok = AppGlobals::PickerOk.load();
-  TouchButton* cancel = AppGlobals::PickerCancel.load();
+  TouchButton* ok = ScreenWidgets::PickerOk.load();
+  TouchButton* cancel = ScreenWidgets::PickerCancel.load();
   BottomBarButton(ok, look, 250, TEXT("OK"));
   BottomBarButton(cancel, look, 30, TEXT("CANCEL"));
 
-  Panel(AppGlobals::PickerPage.load(), {0, 52, 480, H - 52}, {list, ok, cancel});
+  Panel(ScreenWidgets::PickerPage.load(), {0, 52, 480, H - 52}, {list, ok, cancel});
 }

@@ -1,7 +1,7 @@
 // The Settings page: captions on the left half, their controls on the right; the output
 // volume row exists but stays hidden.
-#include "app/AppGlobals.h"
 #include "screens/Compose.h"
+#include "screens/ScreenWidgets.h"
 #include "screens/WidgetIds.h"
 #include "touchui/TouchCheckBox.h"
 #include "touchui/TouchCombo.h"
@@ -20,19 +20,19 @@ struct Caption {
 };
 
 const Caption kCaptions[] = {
-    {AppGlobals::SensTitle, ID_SENS_TITLE, {0, 60, 240, 40}, TEXT("Sensitivity"),
+    {ScreenWidgets::SensTitle, ID_SENS_TITLE, {0, 60, 240, 40}, TEXT("Sensitivity"),
      &Skin::Font16Bold, 20, true},
-    {AppGlobals::SensXLabel, ID_SENS_X_LABEL, {0, 102, 240, 60}, TEXT("X-axis:"), &Skin::Font16,
+    {ScreenWidgets::SensXLabel, ID_SENS_X_LABEL, {0, 102, 240, 60}, TEXT("X-axis:"), &Skin::Font16,
      60, true},
-    {AppGlobals::SensYLabel, ID_SENS_Y_LABEL, {0, 172, 240, 60}, TEXT("Y-axis:"), &Skin::Font16,
+    {ScreenWidgets::SensYLabel, ID_SENS_Y_LABEL, {0, 172, 240, 60}, TEXT("Y-axis:"), &Skin::Font16,
      60, true},
-    {AppGlobals::SensZLabel, ID_SENS_Z_LABEL, {0, 242, 240, 60}, TEXT("Z-axis:"), &Skin::Font16,
+    {ScreenWidgets::SensZLabel, ID_SENS_Z_LABEL, {0, 242, 240, 60}, TEXT("Z-axis:"), &Skin::Font16,
      60, true},
-    {AppGlobals::XCloseLabel, ID_XCLOSE_LABEL, {0, 312, 240, 60}, TEXT("X-Button (Close):"),
+    {ScreenWidgets::XCloseLabel, ID_XCLOSE_LABEL, {0, 312, 240, 60}, TEXT("X-Button (Close):"),
      &Skin::Font16, 20, true},
-    {AppGlobals::AnimLabel, ID_ANIM_LABEL, {0, 380, 240, 60}, TEXT("Animations:"),
+    {ScreenWidgets::AnimLabel, ID_ANIM_LABEL, {0, 380, 240, 60}, TEXT("Animations:"),
      &Skin::Font16, 20, true},
-    {AppGlobals::VolumeLabel, ID_VOLUME_LABEL, {0, 448, 240, 60}, TEXT("Output Volume:"),
+    {ScreenWidgets::VolumeLabel, ID_VOLUME_LABEL, {0, 448, 240, 60}, TEXT("Output Volume:"),
      &Skin::Font16, 20, false},
 };
 
@@ -45,10 +45,10 @@ struct Picker {
 };
 
 const Picker kPickers[] = {
-    {AppGlobals::SensX, ID_SENS_X, 102, true},
-    {AppGlobals::SensY, ID_SENS_Y, 172, true},
-    {AppGlobals::SensZ, ID_SENS_Z, 242, true},
-    {AppGlobals::Volume, ID_VOLUME, 448, false},
+    {ScreenWidgets::SensX, ID_SENS_X, 102, true},
+    {ScreenWidgets::SensY, ID_SENS_Y, 172, true},
+    {ScreenWidgets::SensZ, ID_SENS_Z, 242, true},
+    {ScreenWidgets::Volume, ID_VOLUME, 448, false},
 };
 
 struct Option {
@@ -58,8 +58,8 @@ struct Option {
 };
 
 const Option kOptions[] = {
-    {AppGlobals::XClose, ID_XCLOSE, 312},
-    {AppGlobals::Anim, ID_ANIM, 380},
+    {ScreenWidgets::XClose, ID_XCLOSE, 312},
+    {ScreenWidgets::Anim, ID_ANIM, 380},
 };
 
 }  // namespace
@@ -68,7 +68,7 @@ void CreateSettingsPage() {
   for (const Caption& caption : kCaptions) Create(caption.widget, caption.id);
   for (const Picker& picker : kPickers) Create(picker.widget, picker.id);
   for (const Option& option : kOptions) Create(option.widget, option.id);
-  Create(AppGlobals::SettingsPage, ID_SETTINGS_PAGE);
+  Create(ScreenWidgets::SettingsPage, ID_SETTINGS_PAGE);
 }
 
 void ComposeSettingsPage(const Look& look) {
@@ -96,10 +96,10 @@ void ComposeSettingsPage(const Look& look) {
           FRAME_SINGLE, FIT_STRETCHED);
   }
 
-  Panel(AppGlobals::SettingsPage.load(), {0, 52, 480, look.screen.H - 160},
-        {AppGlobals::SensTitle.load(), AppGlobals::SensXLabel.load(),
-         AppGlobals::SensYLabel.load(), AppGlobals::SensZLabel.load(), AppGlobals::SensX.load(),
-         AppGlobals::SensY.load(), AppGlobals::SensZ.load(), AppGlobals::XCloseLabel.load(),
-         AppGlobals::XClose.load(), AppGlobals::AnimLabel.load(), AppGlobals::Anim.load(),
-         AppGlobals::VolumeLabel.load(), AppGlobals::Volume.load()});
+  Panel(ScreenWidgets::SettingsPage.load(), {0, 52, 480, look.screen.H - 160},
+        {ScreenWidgets::SensTitle.load(), ScreenWidgets::SensXLabel.load(),
+         ScreenWidgets::SensYLabel.load(), ScreenWidgets::SensZLabel.load(), ScreenWidgets::SensX.load(),
+         ScreenWidgets::SensY.load(), ScreenWidgets::SensZ.load(), ScreenWidgets::XCloseLabel.load(),
+         ScreenWidgets::XClose.load(), ScreenWidgets::AnimLabel.load(), ScreenWidgets::Anim.load(),
+         ScreenWidgets::VolumeLabel.load(), ScreenWidgets::Volume.load()});
 }

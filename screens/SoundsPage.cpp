@@ -1,8 +1,8 @@
 // The Sounds page: a picture strip at the left, then per slot a row of 96 pixels with
 // the button that opens the sound picker (folder above, file name below, folder icon at
 // the left) and the button that plays the slot.
-#include "app/AppGlobals.h"
 #include "screens/Compose.h"
+#include "screens/ScreenWidgets.h"
 #include "screens/WidgetIds.h"
 #include "touchui/TouchButton.h"
 #include "touchui/TouchLabel.h"
@@ -19,20 +19,20 @@ int RowTop(int slot) { return 52 + 96 * slot; }
 }  // namespace
 
 void CreateSoundsPage() {
-  Create(AppGlobals::SoundsPicture, ID_SOUNDS_PICTURE);
-  for (int i = 0; i < 5; ++i) Create(AppGlobals::SoundsOpen[i], kOpenIds[i]);
-  for (int i = 0; i < 5; ++i) Create(AppGlobals::SoundsPlay[i], kPlayIds[i]);
-  Create(AppGlobals::SoundsPage, ID_SOUNDS_PAGE);
+  Create(ScreenWidgets::SoundsPicture, ID_SOUNDS_PICTURE);
+  for (int i = 0; i < 5; ++i) Create(ScreenWidgets::SoundsOpen[i], kOpenIds[i]);
+  for (int i = 0; i < 5; ++i) Create(ScreenWidgets::SoundsPlay[i], kPlayIds[i]);
+  Create(ScreenWidgets::SoundsPage, ID_SOUNDS_PAGE);
 }
 
 void ComposeSoundsPage(const Look& look) {
   const Skin& skin = look.skin;
-  TouchPicture* picture = AppGlobals::SoundsPicture.load();
+  TouchPicture* picture = ScreenWidgets::SoundsPicture.load();
   Frame(picture, {0, 52, 70, 480}, {{IMAGE_NORMAL, skin.Pic_OpenSoundsType}}, FRAME_SINGLE,
         FIT_CENTERED);
 
   for (int i = 0; i < 5; ++i) {
-    TouchButtonEx* open = AppGlobals::SoundsOpen[i].load();
+    TouchButtonEx* open = ScreenWidgets::SoundsOpen[i].load();
     Frame(open, {70, RowTop(i), 325, 96},
           {{IMAGE_NORMAL, skin.BtnEx_OpenSound_Up}, {IMAGE_PRESSED, skin.BtnEx_OpenSound_Dn}},
           FRAME_SINGLE, FIT_STRETCHED);
@@ -48,14 +48,14 @@ void ComposeSoundsPage(const Look& look) {
     open->ShowIcon(true);
     open->SetIconMargins(12, 24, 265, 24);
 
-    Frame(AppGlobals::SoundsPlay[i].load(), {395, RowTop(i), 85, 96},
+    Frame(ScreenWidgets::SoundsPlay[i].load(), {395, RowTop(i), 85, 96},
           {{IMAGE_NORMAL, skin.Btn_PlaySound_Up}, {IMAGE_PRESSED, skin.Btn_PlaySound_Dn}},
           FRAME_SINGLE, FIT_STRETCHED);
   }
 
-  const auto& open = AppGlobals::SoundsOpen;
-  const auto& play = AppGlobals::SoundsPlay;
-  Panel(AppGlobals::SoundsPage.load(), {0, 52, 480, look.screen.H - 160},
+  const auto& open = ScreenWidgets::SoundsOpen;
+  const auto& play = ScreenWidgets::SoundsPlay;
+  Panel(ScreenWidgets::SoundsPage.load(), {0, 52, 480, look.screen.H - 160},
         {picture, open[0].load(), open[1].load(), open[2].load(), open[3].load(),
          open[4].load(), play[0].load(), play[1].load(), play[2].load(), play[3].load(),
          play[4].load()});

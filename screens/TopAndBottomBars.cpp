@@ -1,7 +1,7 @@
 // The top bar (picture, About and close buttons across the whole width) and the bottom
 // bar (its picture and the three page tabs, 480 pixels wide at the left).
-#include "app/AppGlobals.h"
 #include "screens/Compose.h"
+#include "screens/ScreenWidgets.h"
 #include "screens/WidgetIds.h"
 #include "touchui/TouchButton.h"
 #include "touchui/TouchCheckBox.h"
@@ -18,11 +18,11 @@ struct Tab {
 };
 
 const Tab kTabs[] = {
-    {AppGlobals::TabHome, ID_TAB_HOME, 0, &Skin::Chk_BottomBar_Home_Up,
+    {ScreenWidgets::TabHome, ID_TAB_HOME, 0, &Skin::Chk_BottomBar_Home_Up,
      &Skin::Chk_BottomBar_Home_Dn},
-    {AppGlobals::TabSounds, ID_TAB_SOUNDS, 160, &Skin::Chk_BottomBar_Sounds_Up,
+    {ScreenWidgets::TabSounds, ID_TAB_SOUNDS, 160, &Skin::Chk_BottomBar_Sounds_Up,
      &Skin::Chk_BottomBar_Sounds_Dn},
-    {AppGlobals::TabSettings, ID_TAB_SETTINGS, 320, &Skin::Chk_BottomBar_Settings_Up,
+    {ScreenWidgets::TabSettings, ID_TAB_SETTINGS, 320, &Skin::Chk_BottomBar_Settings_Up,
      &Skin::Chk_BottomBar_Settings_Dn},
 };
 
@@ -42,26 +42,26 @@ void ComposeTabs(const Look& look) {
 }
 
 void CreateBars() {
-  Create(AppGlobals::TopBarPicture, ID_TOPBAR_PICTURE);
-  Create(AppGlobals::CloseButton, ID_CLOSE);
-  Create(AppGlobals::AboutButton, ID_ABOUT);
-  Create(AppGlobals::BottomBarPicture, ID_BOTTOMBAR_PICTURE);
+  Create(ScreenWidgets::TopBarPicture, ID_TOPBAR_PICTURE);
+  Create(ScreenWidgets::CloseButton, ID_CLOSE);
+  Create(ScreenWidgets::AboutButton, ID_ABOUT);
+  Create(ScreenWidgets::BottomBarPicture, ID_BOTTOMBAR_PICTURE);
 }
 
 void ComposeBars(const Look& look) {
   const Skin& skin = look.skin;
   const int W = look.screen.W;
   const int H = look.screen.H;
-  Frame(AppGlobals::TopBarPicture.load(), {0, 0, W - 104, 52},
+  Frame(ScreenWidgets::TopBarPicture.load(), {0, 0, W - 104, 52},
         {{IMAGE_NORMAL, skin.Pic_TopBar_App}}, FRAME_SINGLE, FIT_STRETCHED);
-  Frame(AppGlobals::CloseButton.load(), {W - 52, 0, 52, 52},
+  Frame(ScreenWidgets::CloseButton.load(), {W - 52, 0, 52, 52},
         {{IMAGE_NORMAL, skin.Btn_TopBar_Close_Up}, {IMAGE_PRESSED, skin.Btn_TopBar_Close_Dn}},
         FRAME_SINGLE, FIT_STRETCHED);
-  Frame(AppGlobals::AboutButton.load(), {W - 104, 0, 52, 52},
+  Frame(ScreenWidgets::AboutButton.load(), {W - 104, 0, 52, 52},
         {{IMAGE_NORMAL, skin.Btn_TopBar_About_Up},
          {IMAGE_PRESSED, skin.Btn_TopBar_About_Dn},
          {IMAGE_DISABLED, skin.Btn_TopBar_About_Ds}},
         FRAME_SINGLE, FIT_STRETCHED);
-  Frame(AppGlobals::BottomBarPicture.load(), {0, H - 108, 480, 108},
+  Frame(ScreenWidgets::BottomBarPicture.load(), {0, H - 108, 480, 108},
         {{IMAGE_NORMAL, skin.Pic_BottomBar}}, FRAME_SINGLE, FIT_STRETCHED);
 }

@@ -3,7 +3,7 @@
 #include <aygshell.h>
 #include <strsafe.h>
 
-#include "gfx/TellUser.h"
+#include "report/TellUser.h"
 #include "sound/Settings.h"
 
 void SoundBank::Scan(LPCWSTR soundsFolder) {

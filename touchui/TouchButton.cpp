@@ -2,7 +2,7 @@
 
 #include <strsafe.h>
 
-#include "app/ScreenCaps.h"
+#include "gfx/ScreenCaps.h"
 
 TouchButton::TouchButton(int id)
     : TouchControl(id), iconMargins_{Sx(2), Sy(1), Sx(2), Sy(1)} {}

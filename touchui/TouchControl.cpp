@@ -2,7 +2,7 @@
 
 #include <strsafe.h>
 
-#include "app/ScreenCaps.h"
+#include "gfx/ScreenCaps.h"
 
 void CopyWidgetText(WCHAR* field, const WCHAR* text) {
   if (!text) return;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/ScreenCaps.h"
+#include "gfx/ScreenCaps.h"
 
 namespace {
 

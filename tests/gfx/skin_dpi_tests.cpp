@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/ScreenCaps.h"
+#include "gfx/ScreenCaps.h"
 #include "gfx/Skin.h"
 
 namespace {

@@ -1,11 +1,13 @@
 cmake_minimum_required(VERSION 3.25)
 # Fails when a file of the application includes a header that is neither a C++
-# standard header, nor a Windows SDK header, nor one of the application's own.
-set(app_folders app sound motion gfx touchui screens)
+# standard header, nor a Windows SDK header, nor one of the application's own, or when
+# it includes a header of a folder that its folder does not use (an include upward).
+include(${ROOT}/cmake/ApplicationFolders.cmake)
 set(windows_headers windows.h winbase.h winuser.h wingdi.h windef.h winnt.h aygshell.h regext.h
     mmsystem.h strsafe.h pm.h)
 set(failures "")
-foreach(folder ${app_folders})
+foreach(folder ${TILTCHIME_APP_FOLDERS})
+  set(reachable ${folder} ${TILTCHIME_USES_${folder}})
   file(GLOB_RECURSE files ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp)
   foreach(f ${files})
     file(STRINGS ${f} includes REGEX "^[ \t]*#[ \t]*include")
@@ -18,8 +20,11 @@ foreach(folder ${app_folders})
       elseif(line MATCHES "\"([^\"]+)\"")
         set(name ${CMAKE_MATCH_1})
         string(REGEX MATCH "^[a-z]+" top "${name}")
-        if(NOT top IN_LIST app_folders OR NOT EXISTS ${ROOT}/${name})
+        if(NOT top IN_LIST TILTCHIME_APP_FOLDERS OR NOT EXISTS ${ROOT}/${name})
           list(APPEND failures "${f}: ${line}")
+        elseif(NOT top IN_LIST reachable)
+          list(JOIN reachable ", " uses)
+          list(APPEND failures "${f}: ${line} (${folder}/ includes only from ${uses})")
         endif()
       endif()
     endforeach()

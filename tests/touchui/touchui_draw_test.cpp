@@ -1,6 +1,6 @@
 // What the widgets draw, probed pixel by pixel in 32-bpp memory canvases.
 #include "TouchTestSupport.h"
-#include "app/ScreenCaps.h"
+#include "gfx/ScreenCaps.h"
 #include "touchui/TouchButton.h"
 #include "touchui/TouchCheckBox.h"
 #include "touchui/TouchCombo.h"

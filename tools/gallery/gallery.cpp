@@ -13,7 +13,7 @@
 
 #include <wince/testdriver.h>
 
-#include "app/ScreenCaps.h"
+#include "gfx/ScreenCaps.h"
 #include "gfx/Skin.h"
 #include "touchui/TouchButton.h"
 #include "touchui/TouchCheckBox.h"

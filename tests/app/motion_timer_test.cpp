@@ -10,8 +10,8 @@
 #include <wince/testdriver.h>
 
 #include "app/AppGlobals.h"
+#include "app/SoundMotion.h"
 #include "motion/SensorDriver.h"
-#include "motion/ShakeDetector.h"
 #include "played_slots.h"
 
 #include <wince/soundsink.h>

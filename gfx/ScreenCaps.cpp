@@ -1,4 +1,4 @@
-#include "app/ScreenCaps.h"
+#include "gfx/ScreenCaps.h"
 
 int GetScreenDeviceCaps(int index) {
   HDC screen = GetDC(nullptr);

@@ -1,4 +1,4 @@
-#include "gfx/TellUser.h"
+#include "report/TellUser.h"
 
 #include <strsafe.h>
 
