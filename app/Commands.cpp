@@ -13,6 +13,7 @@
 #include "screens/WidgetIds.h"
 #include "sound/SoundEntry.h"
 #include "sound/SoundSlots.h"
+#include "sound/WavFile.h"
 #include "touchui/TouchButton.h"
 #include "touchui/TouchCheckBox.h"
 #include "touchui/TouchCombo.h"
@@ -91,7 +92,10 @@ static const SoundEntry* SelectedEntry(SelectListItem* item) {
 // A tapped row plays at once, cutting off any sound playing.
 static void OnPickerListClicked(HWND, int) {
   SelectListItem item;
-  if (const SoundEntry* entry = SelectedEntry(&item)) PlaySound(entry->Path, nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+  const SoundEntry* entry = SelectedEntry(&item);
+  if (!entry) return;
+  TellIfUnplayable(entry->Path);
+  PlaySound(entry->Path, nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
 }
 
 static void OnPickerOk(HWND window, int) {
@@ -116,7 +120,10 @@ static void OnPickerCancel(HWND window, int) {
 // The pressed look is painted before the sound starts.
 static void OnPlaySlot(HWND, int slot) {
   UpdateWindow(MainWindow());
-  if (SoundSlots* slots = Get(AppGlobals::Slots)) slots->Play(slot);
+  SoundSlots* slots = Get(AppGlobals::Slots);
+  if (!slots) return;
+  if (const SoundEntry* entry = slots->Entry(slot)) TellIfUnplayable(entry->Path);
+  slots->Play(slot);
 }
 
 static void OnMotionToggle(HWND window, int) {

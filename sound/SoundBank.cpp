@@ -5,6 +5,7 @@
 
 #include "report/TellUser.h"
 #include "sound/Settings.h"
+#include "sound/WavFile.h"
 
 void SoundBank::Scan(LPCWSTR soundsFolder) {
   Clear();
@@ -61,8 +62,11 @@ void SoundBank::ScanFolder(LPCWSTR soundsFolder, LPCWSTR folder) {
   do {
     // A file whose full path does not fit could not be played: it is not catalogued.
     WCHAR path[MAX_PATH];
-    if (BuildSoundPath(path, soundsFolder, folder, found.cFileName))
-      AddEntry(folder, found.cFileName, path, largeIcon, smallIcon);
+    if (!BuildSoundPath(path, soundsFolder, folder, found.cFileName)) continue;
+    // Only what can play is offered; the user hears why a file is missing from the list.
+    WavCheck check = CheckWavFile(path);
+    if (check == WAV_PLAYABLE) AddEntry(folder, found.cFileName, path, largeIcon, smallIcon);
+    else TellUser({TEXT("sound "), path, TEXT(" is left out of the list: "), WavCheckReason(check)});
   } while (FindNextFileW(search, &found));
   FindClose(search);
 }

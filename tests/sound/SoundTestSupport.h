@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
@@ -27,6 +28,23 @@ inline fs::path SourceDir() { return fs::path(TILTCHIME_SOURCE_DIR); }
 inline void WriteFile(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A WAV file's bytes: RIFF header, a format chunk of the given coding and extra bytes
+// (16-byte chunk when formatBytes is 16), then a data chunk of dataBytes zero bytes.
+inline std::string WavBytes(uint16_t tag = 1, uint16_t bits = 16, uint32_t dataBytes = 4,
+                            uint32_t formatBytes = 16, const std::string& before = "") {
+  auto le = [](uint32_t v, int n) {
+    std::string b;
+    for (int i = 0; i < n; ++i) b.push_back(char((v >> (8 * i)) & 0xFF));
+    return b;
+  };
+  const uint16_t channels = 1, align = uint16_t(channels * bits / 8);
+  std::string fmt = le(tag, 2) + le(channels, 2) + le(8000, 4) + le(8000u * align, 4) + le(align, 2) + le(bits, 2);
+  if (formatBytes > 16) fmt += le(formatBytes - 18, 2) + std::string(formatBytes - 18, '\0');
+  std::string body = "WAVE" + before + "fmt " + le(uint32_t(fmt.size()), 4) + fmt + "data" + le(dataBytes, 4) +
+                     std::string(dataBytes, '\0');
+  return "RIFF" + le(uint32_t(body.size()), 4) + body;
 }
 
 inline std::string ReadFile(const fs::path& path) {

@@ -32,7 +32,7 @@ class SoundBankTest : public soundtest::TempFolderTest {
     TempFolderTest::TearDown();
   }
 
-  void File(const std::string& relative, const std::string& bytes = "RIFF") {
+  void File(const std::string& relative, const std::string& bytes = soundtest::WavBytes()) {
     soundtest::WriteFile(sounds_ / relative, bytes);
   }
   void Picture(const std::string& relative) { File(relative, png_); }
@@ -97,13 +97,13 @@ TEST_F(SoundBankTest, ScansOneLevelOfRealSubFoldersOnly) {
   File("loose.wav");                  // in the sounds folder itself: not a collection
   File("Rock/a.wav");
   File("Rock/Live/deep.wav");         // a collection's sub-folder is not scanned
-  fs::create_directories(sounds_ / "Rock/Loop.wav");  // a folder named like a sound is listed
+  fs::create_directories(sounds_ / "Rock/Loop.wav");  // a folder named like a sound plays nothing
   fs::create_directories(sounds_ / "Empty");
   Picture("Empty/EmptyB.png");
   Scan();
 
   // Nothing from "." or ".." either.
-  EXPECT_EQ(u"Rock/a.wav Rock/Loop.wav ", Listing());
+  EXPECT_EQ(u"Rock/a.wav ", Listing());
 }
 
 TEST_F(SoundBankTest, TheSameNameInTwoFoldersIsFoundInTheFolderScannedFirst) {
@@ -155,6 +155,50 @@ TEST_F(SoundBankTest, PathsThatWouldNotFitAreNotCatalogued) {
   EXPECT_EQ(u"ab.wav", Text(entry->Name));
   EXPECT_EQ(259u, Text(entry->Path).size() + 2);
   EXPECT_EQ(nullptr, entry->LargeIcon);
+}
+
+// Only files whose header says they play are listed; each one left out is named on
+// stderr with the reason, once.
+TEST_F(SoundBankTest, OnlyPlayableWavFilesAreListedAndTheOthersAreNamed) {
+  using soundtest::WavBytes;
+  // A chunk of odd length before the format, padded to an even length.
+  const std::string list = std::string("LIST\x03\0\0\0abc", 11) + '\0';
+  const std::string dataOnly = "RIFF" + std::string("\x0c\0\0\0", 4) + "WAVEdata" + std::string(4, '\0');
+  struct Case {
+    const char* name;
+    std::string bytes;
+    const char* reason;  // null: listed
+  } cases[] = {
+      {"a_pcm16.wav", WavBytes(), nullptr},
+      {"b_cbsize.wav", WavBytes(1, 16, 4, 18), nullptr},
+      {"c_list_first.wav", WavBytes(1, 8, 3, 16, list), nullptr},
+      {"d_float.wav", WavBytes(3, 32, 8), nullptr},
+      {"e_empty.wav", "", "the file is empty"},
+      {"f_riff_only.wav", "RIFF", "it is not a WAV file"},
+      {"g_text.wav", "a text, not a sound at all", "it is not a WAV file"},
+      {"h_data_only.wav", dataOnly, "it is not a WAV file"},
+      {"i_mp3.wav", WavBytes(0x55, 0, 16, 30), "its coding is not supported; save it as 16-bit PCM WAV"},
+      {"j_pcm12.wav", WavBytes(1, 12), "its coding is not supported; save it as 16-bit PCM WAV"},
+      {"k_no_sound.wav", WavBytes(1, 16, 0), "it holds no sound"},
+  };
+  for (const Case& c : cases) File(std::string("Rock/") + c.name, c.bytes);
+  fs::create_directories(sounds_ / "Rock/l_folder.wav");
+  testing::internal::CaptureStderr();
+  Scan();
+  std::string told = testing::internal::GetCapturedStderr();
+
+  EXPECT_EQ(u"Rock/a_pcm16.wav Rock/b_cbsize.wav Rock/c_list_first.wav Rock/d_float.wav ", Listing());
+  std::string expected;
+  auto device = [&](const std::string& name) {
+    std::string path;
+    for (char16_t c : soundsDevice_) path.push_back(char(c));
+    return path + "Rock\\" + name;
+  };
+  for (const Case& c : cases) {
+    if (c.reason) expected += "TiltChime: sound " + device(c.name) + " is left out of the list: " + c.reason + "\n";
+  }
+  expected += "TiltChime: sound " + device("l_folder.wav") + " is left out of the list: it cannot be opened for reading\n";
+  EXPECT_EQ(expected, told);
 }
 
 TEST(SoundBankEntryTest, AddEntryCopiesTextsUpToTheFieldSize) {

@@ -47,9 +47,9 @@ class SoundSlotsPlayTest : public soundtest::TempFolderTest {
       fs::copy_file(chimes / "Bright Bell.wav", root_ / "Sounds" / folder / "Bell.wav");
     }
     fs::copy_file(chimes / "Glass.wav", root_ / "Sounds/Second/Glass.wav");
-    soundtest::WriteFile(root_ / "Sounds/Second/Broken.wav", "not a sound");
+    soundtest::WriteFile(root_ / "Sounds/Second/Broken.wav", "not a sound");  // left out
     bank_.Scan((soundtest::DevicePath(root_ / "Sounds") + u"\\").c_str());
-    ASSERT_EQ(4, bank_.Count());
+    ASSERT_EQ(3, bank_.Count());
     wince::test::ClearSoundPlays();
   }
 
@@ -74,11 +74,13 @@ TEST_F(SoundSlotsPlayTest, ARestoredNamePlaysTheSoundScannedFirst) {
 }
 
 TEST_F(SoundSlotsPlayTest, EmptyAndInvalidSlotsAreSilentAndABrokenFileIsRequested) {
-  slots_.SetEntry(2, bank_.FindByName(TEXT("Gone.wav")));  // a saved name the bank no longer has
+  slots_.SetEntry(2, bank_.FindByName(TEXT("Broken.wav")));  // not in the bank: empty
   for (int slot : {-1, 0, 1, 2, 3, 4, 5, 6}) slots_.Play(slot);
   EXPECT_TRUE(Plays().empty());
 
-  slots_.SetEntry(5, bank_.FindByName(TEXT("Broken.wav")));
+  // Spoilt after the scan: the request is still made, and plays nothing.
+  soundtest::WriteFile(root_ / "Sounds/Second/Glass.wav", "not a sound any more");
+  slots_.SetEntry(5, bank_.FindByName(TEXT("Glass.wav")));
   slots_.Play(5);
   std::vector<SoundPlay> plays = Plays();
   ASSERT_EQ(1u, plays.size());

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -192,6 +193,51 @@ TEST_F(WincePlaySoundTest, AdpcmDecodes) {
   EXPECT_TRUE(ms.playable);
   EXPECT_EQ(4u * 500, ms.sourceFrames);
   EXPECT_EQ(4u * 500, ms.totalFrames);
+}
+
+// The wave output's format query says yes exactly for the formats PlaySound plays.
+TEST(WinceWaveOutTest, TheFormatQueryAnswersForWhatPlaySoundPlays) {
+  // The format chunk's bytes of a file: the WAVEFORMATEX and its extra bytes.
+  auto formatOf = [](const std::string& wav) {
+    uint32_t size = 0;
+    std::memcpy(&size, wav.data() + 16, 4);
+    return wav.substr(20, std::max<uint32_t>(size, 18)) + std::string(2, '\0');
+  };
+  std::string twelveBits = PcmWav({1, 16, 1, 8000}, 4);
+  twelveBits[34] = 12;
+  std::string mp3 = PcmWav({1, 16, 1, 8000}, 4);
+  mp3[20] = 0x55;
+  std::string nineChannels = PcmWav({1, 16, 1, 8000}, 4);
+  nineChannels[22] = 9;
+  struct Case {
+    const char* what;
+    std::string wav;
+    MMRESULT answer;
+  } cases[] = {
+      {"PCM 8", PcmWav({1, 8, 1, 8000}, 4), MMSYSERR_NOERROR},
+      {"PCM 16 stereo", PcmWav({1, 16, 2, 44100}, 4), MMSYSERR_NOERROR},
+      {"float", PcmWav({3, 32, 1, 48000}, 4), MMSYSERR_NOERROR},
+      {"extensible PCM 24", PcmWav({0xFFFE, 24, 2, 48000}, 4), MMSYSERR_NOERROR},
+      {"IMA ADPCM", ImaAdpcmWav(22050, 1), MMSYSERR_NOERROR},
+      {"MS ADPCM", MsAdpcmWav(44100, 1), MMSYSERR_NOERROR},
+      {"PCM 12", twelveBits, WAVERR_BADFORMAT},
+      {"MPEG layer 3", mp3, WAVERR_BADFORMAT},
+      {"nine channels", nineChannels, WAVERR_BADFORMAT},
+      {"4 MHz", PcmWav({1, 16, 1, 4202304}, 4), WAVERR_BADFORMAT},
+  };
+  for (const Case& c : cases) {
+    std::string format = formatOf(c.wav);
+    if (c.wav.substr(16, 4) == std::string("\x10\0\0\0", 4)) format[16] = format[17] = 0;  // no cbSize
+    auto* wave = reinterpret_cast<const WAVEFORMATEX*>(format.data());
+    EXPECT_EQ(c.answer, waveOutOpen(nullptr, WAVE_MAPPER, wave, 0, 0, WAVE_FORMAT_QUERY)) << c.what;
+    EXPECT_EQ(c.answer, waveOutOpen(nullptr, 0, wave, 0, 0, WAVE_FORMAT_QUERY)) << c.what;
+  }
+  std::string pcm = formatOf(PcmWav({1, 16, 1, 8000}, 4));
+  auto* wave = reinterpret_cast<const WAVEFORMATEX*>(pcm.data());
+  HWAVEOUT out = nullptr;
+  EXPECT_EQ(MMRESULT(MMSYSERR_NOTSUPPORTED), waveOutOpen(&out, WAVE_MAPPER, wave, 0, 0, 0));  // opening: not here
+  EXPECT_EQ(MMRESULT(MMSYSERR_BADDEVICEID), waveOutOpen(nullptr, 3, wave, 0, 0, WAVE_FORMAT_QUERY));
+  EXPECT_EQ(MMRESULT(MMSYSERR_INVALPARAM), waveOutOpen(nullptr, WAVE_MAPPER, nullptr, 0, 0, WAVE_FORMAT_QUERY));
 }
 
 TEST_F(WincePlaySoundTest, ANewSoundCutsOffTheOnePlaying) {

@@ -56,6 +56,45 @@ WINCEAPI BOOL FindClose(HANDLE find);
 WINCEAPI DWORD GetFileAttributesW(LPCWSTR fileName);
 #define GetFileAttributes GetFileAttributesW
 
+#define GENERIC_READ 0x80000000L
+#define GENERIC_WRITE 0x40000000L
+#define FILE_SHARE_READ 0x00000001
+#define FILE_SHARE_WRITE 0x00000002
+#define CREATE_NEW 1
+#define CREATE_ALWAYS 2
+#define OPEN_EXISTING 3
+#define OPEN_ALWAYS 4
+#define TRUNCATE_EXISTING 5
+#define FILE_BEGIN 0
+#define FILE_CURRENT 1
+#define FILE_END 2
+#define INVALID_SET_FILE_POINTER ((DWORD)0xFFFFFFFF)
+
+// The device has no overlapped input and output: the argument must be null.
+typedef struct _OVERLAPPED* LPOVERLAPPED;
+
+// Files are opened for reading only (GENERIC_READ, OPEN_EXISTING; share mode, attributes
+// and flags are accepted and have no effect here); anything else fails with
+// ERROR_NOT_SUPPORTED. A missing file gives ERROR_FILE_NOT_FOUND, a missing folder
+// ERROR_PATH_NOT_FOUND, a folder or anything else that is not a plain file
+// ERROR_ACCESS_DENIED, as does a file the host does not let the user read. The handle is
+// released with CloseHandle.
+WINCEAPI HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode,
+                            LPSECURITY_ATTRIBUTES securityAttributes, DWORD creationDisposition,
+                            DWORD flagsAndAttributes, HANDLE templateFile);
+#define CreateFile CreateFileW
+// Reads up to bytesToRead bytes at the file pointer and moves it on; fewer only at the
+// file's end (0 there, still TRUE). bytesRead is required and overlapped must be null
+// (ERROR_INVALID_PARAMETER); a handle that is not a file gives ERROR_INVALID_HANDLE.
+WINCEAPI BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead,
+                       LPOVERLAPPED overlapped);
+// Moves the file pointer (FILE_BEGIN, FILE_CURRENT, FILE_END; distanceHigh, when given,
+// holds the high 32 bits of a signed 64-bit distance and receives those of the result).
+// Returns the low 32 bits of the new position; INVALID_SET_FILE_POINTER with
+// ERROR_NEGATIVE_SEEK before the start, ERROR_INVALID_PARAMETER for another method.
+// Beyond the end is allowed: reading there gives 0 bytes.
+WINCEAPI DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveMethod);
+
 // "X.dll" is looked for beside the executable as the shared library "X.so", then
 // "libX.so", then at the path as given. Missing: NULL with ERROR_MOD_NOT_FOUND.
 WINCEAPI HMODULE LoadLibraryW(LPCWSTR libFileName);

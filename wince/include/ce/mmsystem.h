@@ -1,4 +1,4 @@
-// Multimedia: PlaySound.
+// Multimedia: PlaySound, and the wave output's format query.
 //
 // Plays WAV files (PCM 8/16/24/32-bit, IEEE float, IMA and MS ADPCM; mono or stereo; any
 // common rate) named by their device path, through the host's audio device; without one
@@ -27,3 +27,39 @@
 // resources) is not provided and returns FALSE without touching the current sound.
 WINCEAPI BOOL PlaySoundW(LPCTSTR pszSound, HMODULE hmod, DWORD fdwSound);
 #define PlaySound PlaySoundW
+
+typedef UINT MMRESULT;
+#define MMSYSERR_NOERROR 0
+#define MMSYSERR_BADDEVICEID 2
+#define MMSYSERR_NOTSUPPORTED 8
+#define MMSYSERR_INVALPARAM 11
+#define WAVERR_BADFORMAT 32
+
+#define WAVE_MAPPER ((UINT)-1)
+#define WAVE_FORMAT_QUERY 0x0001
+#define WAVE_FORMAT_PCM 1
+
+// Packed as the Windows headers pack it: 18 bytes.
+#pragma pack(push, 1)
+typedef struct tWAVEFORMATEX {
+  WORD wFormatTag;
+  WORD nChannels;
+  DWORD nSamplesPerSec;
+  DWORD nAvgBytesPerSec;
+  WORD nBlockAlign;
+  WORD wBitsPerSample;
+  WORD cbSize;  // extra format bytes that follow the structure
+} WAVEFORMATEX, *PWAVEFORMATEX, *LPWAVEFORMATEX;
+#pragma pack(pop)
+typedef const WAVEFORMATEX* LPCWAVEFORMATEX;
+
+DECLARE_HANDLE(HWAVEOUT);
+typedef HWAVEOUT* LPHWAVEOUT;
+
+// Only the query is provided: with WAVE_FORMAT_QUERY (and device WAVE_MAPPER or 0) the
+// answer is MMSYSERR_NOERROR when PlaySound plays sounds of that format, otherwise
+// WAVERR_BADFORMAT; the format is read with its cbSize extra bytes. Opening a device
+// gives MMSYSERR_NOTSUPPORTED, another device MMSYSERR_BADDEVICEID, a null format
+// MMSYSERR_INVALPARAM.
+WINCEAPI MMRESULT waveOutOpen(LPHWAVEOUT waveOut, UINT deviceId, LPCWAVEFORMATEX format, DWORD callback,
+                              DWORD instance, DWORD flags);

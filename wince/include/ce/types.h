@@ -53,6 +53,7 @@ typedef BYTE* LPBYTE;
 typedef DWORD* LPDWORD;
 typedef BOOL* LPBOOL;
 typedef LONG* LPLONG;
+typedef LONG* PLONG;
 typedef WCHAR* LPWSTR;
 typedef WCHAR* PWSTR;
 typedef const WCHAR* LPCWSTR;
@@ -150,3 +151,6 @@ typedef struct tagSIZE { LONG cx, cy; } SIZE, *PSIZE, *LPSIZE;
 #define ERROR_BAD_FORMAT 11L
 #define ERROR_FILENAME_EXCED_RANGE 206L
 #define ERROR_UNSUPPORTED_TYPE 1630L
+#define ERROR_NOT_SUPPORTED 50L
+#define ERROR_HANDLE_EOF 38L
+#define ERROR_NEGATIVE_SEEK 131L

@@ -144,6 +144,15 @@ bool ParseFmt(const uint8_t* p, uint32_t n, Format* f) {
   return f->blockAlign == f->channels * f->bits / 8;
 }
 
+}  // namespace
+
+bool FormatSupported(const uint8_t* fmt, uint32_t bytes) {
+  Format format;
+  return fmt && ParseFmt(fmt, bytes, &format);
+}
+
+namespace {
+
 // G.711 expansions to 16-bit samples.
 int16_t FromMuLaw(uint8_t byte) {
   uint8_t x = uint8_t(~byte);

@@ -43,6 +43,10 @@ class WavStream {
   uint64_t frames_ = 0;
 };
 
+// Whether a format chunk of bytes bytes (a WAVEFORMATEX and its extra bytes) is one this
+// decoder plays.
+bool FormatSupported(const uint8_t* fmt, uint32_t bytes);
+
 // Reads the file's header: null for anything that is not a complete, supported WAV with
 // something to play. Every size in the header is checked against the source's real size
 // before anything is allocated for it.
