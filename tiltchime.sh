@@ -17,7 +17,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   libsdl2-dev libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-urw-base35
   googletest libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils weston
   clang libclang-rt-14-dev
 )
 # What wincheck needs: the Windows cross compiler, and cmake for the include rule.

@@ -8,7 +8,9 @@
 # with motion ON must each write sound; every tab and the About page must look as the tour
 # (the same program in virtual time) draws them, compared at probe points; a second
 # start must leave at once and raise the first; the X button must save the settings,
-# and a new start must show them again. Every wait polls a condition with a time limit.
+# and a new start must show them again; the same program under weston (Wayland, nested in
+# the X server) must show its Home page and sound a tapped slot. Every wait polls a
+# condition with a time limit.
 set -euo pipefail
 
 if [ -z "${SMOKE_IN_XVFB:-}" ]; then
@@ -180,5 +182,33 @@ tap 400 586
 wait_for 10 "the saved settings on the Settings page" same_as "$work/settings.png"
 tap 454 26
 wait_for 30 "the program to close" exited "$pid"
+
+step "under Wayland: weston nested in the X server, a slot tapped through its window"
+# Weston's kiosk shell shows the program full screen on a 480 x 640 output, so device
+# pixels are the pixels of weston's own X11 window; xdotool's input there reaches the
+# program as Wayland input.
+export XDG_RUNTIME_DIR=$work/runtime SDL_DISKAUDIOFILE=$work/audio-wayland.raw
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+socket=tiltchime-smoke-$$
+weston --backend=x11-backend.so --shell=kiosk-shell.so --socket="$socket" --width=480 --height=640 \
+  --idle-time=0 >"$work/out-weston.txt" 2>&1 &
+pids+=("$!")
+weston_window() {
+  window=$(xwininfo -root -children | grep -oE '0x[0-9a-f]+ "Weston Compositor' | head -1 | cut -d' ' -f1) &&
+    [ -n "$window" ]
+}
+wait_for 10 "weston's socket and window" eval 'test -S "$XDG_RUNTIME_DIR/$socket" && weston_window'
+WAYLAND_DISPLAY=$socket SDL_VIDEODRIVER=wayland "$program" >"$work/out-wayland.txt" 2>&1 &
+pid=$!
+pids+=("$pid")
+xdotool mousemove --window "$window" 479 639  # weston's pointer, away from every probe
+wait_for 10 "the Home page under Wayland" looks_like 11-home
+wait_for 10 "the end of any sound" quiet
+mark=$(audio_size)
+tap 240 132
+wait_for 10 "sound from the tap on slot 1 under Wayland" sound_after "$mark"
+tap 454 26
+wait_for 30 "the program under Wayland to close" exited "$pid"
+wait "$pid" || fail "the program under Wayland ended with status $?"
 
 step "passed"
