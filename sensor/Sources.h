@@ -73,8 +73,11 @@ class TraceSource : public Source {
 // screen's axes; X is kept.
 class IioSource : public Source {
  public:
-  // Reads closer together than this are one tick's and share the device's reading.
-  static constexpr DWORD kSameTickMs = 5;
+  // Reads closer together than this are one tick's and share the device's reading: the
+  // three detectors read within a millisecond of each other, a slow or loaded machine
+  // may take a few, and ticks are 50 ms apart (the chips' own sampling period is 10 to
+  // 20 ms, so a reading is never older than what the device itself would report).
+  static constexpr DWORD kSameTickMs = 20;
 
   // Null when no usable accelerometer is there.
   static std::unique_ptr<IioSource> Find(const std::string& root);
