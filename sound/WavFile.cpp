@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "gfx/TellUser.h"
+#include "report/TellUser.h"
 
 namespace {
 
