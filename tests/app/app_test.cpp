@@ -300,6 +300,33 @@ TEST_F(AppTest, ATabTappedMidTransitionStartsFromTheFrameOnScreenAndAnimationsOf
   EXPECT_EQ(CloseAndWait(), 0);
 }
 
+// Two taps 0 ms apart: the tab's command runs before the second tap reaches the tab, so
+// the second finds the page's tab already locked and changes nothing.
+TEST_F(AppTest, AFastDoubleTapOnATabShowsItsPageWithItsTabChecked) {
+  StartLoaded();
+  struct Case {
+    const char* name;
+    TouchCheckBox* tab;
+    TouchControl* page;
+  } cases[] = {{"Sounds", G::TabSounds.load(), G::SoundsPage.load()},
+               {"Settings", G::TabSettings.load(), G::SettingsPage.load()},
+               {"Home", G::TabHome.load(), G::HomePage.load()}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    POINT p = Centre(c.tab);
+    D().DoubleTap(p.x, p.y);
+    D().AdvanceTime(kTransitionDoneMs);
+    EXPECT_TRUE(c.page->IsVisible());
+    for (TouchCheckBox* tab : {G::TabHome.load(), G::TabSounds.load(), G::TabSettings.load()})
+      EXPECT_EQ(tab->IsChecked(), tab == c.tab);
+  }
+  Frame settled = D().Snapshot();
+  D().DoubleTap(Centre(G::TabHome.load()).x, Centre(G::TabHome.load()).y);
+  D().AdvanceTime(kTransitionDoneMs);
+  EXPECT_EQ(D().Snapshot().pixels, settled.pixels) << "the shown page's tab does nothing";
+  EXPECT_EQ(CloseAndWait(), 0);
+}
+
 int RowOf(const SoundEntry* entry) {
   const SoundBank* bank = G::Bank.load();
   for (int i = 0; i < bank->Count(); ++i)

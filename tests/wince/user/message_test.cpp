@@ -16,19 +16,73 @@ class UserMessages : public testing::Test {
   void SetUp() override { recorder::log.clear(); }
 };
 
-TEST_F(UserMessages, PostedComeBeforeTimersWhichComeBeforePaint) {
-  VirtualClock clock;
+DWORD WINAPI SendUser2(LPVOID window) {
+  SendMessageW(static_cast<HWND>(window), WM_USER + 2, 0, 0);
+  return 0;
+}
+
+// With one of each kind waiting, the loop retrieves them in the order Windows documents
+// for GetMessage and PeekMessage: sent, posted, input (consecutive stylus moves merged into
+// the last one), paint, timer.
+TEST_F(UserMessages, RetrievalFollowsSentPostedInputPaintTimer) {
+  Driver driver;  // its window is the one this thread creates
   HWND window = recorder::Create();
-  ASSERT_NE(window, nullptr);
-  recorder::log.clear();
-  InvalidateRect(window, nullptr, FALSE);
-  SetTimer(window, 1, 100, nullptr);
-  clock.AdvanceTime(100);
-  PostMessageW(window, WM_USER, 0, 0);
+  ASSERT_EQ(driver.Window(), window);
   recorder::Pump();
-  EXPECT_EQ(recorder::Messages({WM_USER, WM_TIMER, WM_PAINT}),
-            (std::vector<UINT>{WM_USER, WM_TIMER, WM_PAINT}));
+  recorder::log.clear();
+  SetTimer(window, 1, 100, nullptr);
+  driver.AdvanceTime(100);
+  InvalidateRect(window, nullptr, FALSE);
+  driver.StylusDown(10, 10);
+  driver.StylusMove(11, 11);
+  driver.StylusMove(12, 12);
+  driver.StylusUp(12, 12);
+  driver.StylusMove(13, 13);  // not after a move: kept
+  driver.Key(VK_UP, true);
+  PostMessageW(window, WM_USER, 0, 0);
+  HANDLE sender = CreateThread(nullptr, 0, SendUser2, window, 0, nullptr);
+  ASSERT_TRUE(driver.WaitIdle());  // the sender waits for this thread
+  recorder::Pump();
+  using Message = std::pair<UINT, LPARAM>;  // a timer's lParam is its procedure: none here
+  std::vector<Message> expected = {{WM_USER + 2, 0},
+                                   {WM_USER, 0},
+                                   {WM_LBUTTONDOWN, MAKELPARAM(10, 10)},
+                                   {WM_MOUSEMOVE, MAKELPARAM(12, 12)},
+                                   {WM_LBUTTONUP, MAKELPARAM(12, 12)},
+                                   {WM_MOUSEMOVE, MAKELPARAM(13, 13)},
+                                   {WM_KEYDOWN, 1},
+                                   {WM_PAINT, 0},
+                                   {WM_TIMER, 0}};
+  std::vector<Message> got;
+  for (const recorder::Entry& entry : recorder::log)
+    if (entry.message != WM_ERASEBKGND) got.push_back({entry.message, entry.lParam});
+  EXPECT_EQ(got, expected);
+  EXPECT_EQ(WaitForSingleObject(sender, INFINITE), WAIT_OBJECT_0);
+  CloseHandle(sender);
   DestroyWindow(window);
+}
+
+// A message posted while one input message is handled comes before the next input.
+TEST_F(UserMessages, WhatInputPostsComesBeforeTheNextInput) {
+  static HWND posting = nullptr;
+  WNDCLASSW windowClass = {};
+  windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    if (message == WM_LBUTTONDOWN) PostMessageW(window, WM_COMMAND, lParam, 0);
+    return recorder::Proc(window, message, wParam, lParam);
+  };
+  windowClass.lpszClassName = TEXT("Posting");
+  RegisterClassW(&windowClass);
+  Driver driver;
+  posting = CreateWindowExW(0, TEXT("Posting"), TEXT("Posting"), WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+  recorder::Pump();
+  recorder::log.clear();
+  driver.DoubleTap(5, 6);
+  recorder::Pump();
+  EXPECT_EQ(recorder::Messages({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_COMMAND}),
+            (std::vector<UINT>{WM_LBUTTONDOWN, WM_COMMAND, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_COMMAND,
+                               WM_LBUTTONUP}));
+  DestroyWindow(posting);
 }
 
 TEST_F(UserMessages, PaintIsNotRepeatedOnceValidated) {

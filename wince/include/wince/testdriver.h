@@ -76,6 +76,9 @@ class WINCEAPI Driver {
   void StylusMove(int x, int y);
   void StylusUp(int x, int y);
   void Tap(int x, int y);
+  // Two taps at one point with no time between them, all four events queued at once as
+  // a fast finger gives them to the host.
+  void DoubleTap(int x, int y);
   void Activate(bool active);
   // The host's window manager iconified the window (true) or showed it again (false).
   void HostIconify(bool iconic);

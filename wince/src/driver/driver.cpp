@@ -138,6 +138,14 @@ void Driver::Tap(int x, int y) {
   StylusUp(x, y);
 }
 
+void Driver::DoubleTap(int x, int y) {
+  HWND window = Window();
+  HostEvent down{HostEvent::kStylusDown, window, x, y};
+  HostEvent up{HostEvent::kStylusUp, window, x, y};
+  PostHostEvents({down, up, down, up});
+  WaitIdle();
+}
+
 void Driver::Activate(bool active) {
   Send(HostEvent::kActivate, Window(), 0, 0, 0, active);
   WaitIdle();

@@ -29,36 +29,28 @@ MSG MakeMsg(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return msg;
 }
 
-// With the kernel lock held: the next message for the calling thread: posted, quit, timers,
-// paint. Windows lets a pending paint go before a due timer; here the timer goes first, so
-// the paint that follows shows what the timer changed.
-bool NextMessage(ThreadQueue& queue, MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove) {
-  for (auto it = queue.posted.begin(); it != queue.posted.end(); ++it) {
+// The first message of a queue that the filter lets through.
+bool TakeFirst(std::deque<MSG>& messages, MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove) {
+  for (auto it = messages.begin(); it != messages.end(); ++it) {
     if (!Matches(it->hwnd, it->message, filter, filterMin, filterMax)) continue;
     *msg = *it;
-    if (remove) queue.posted.erase(it);
+    if (remove) messages.erase(it);
     return true;
   }
+  return false;
+}
+
+// With the kernel lock held: the next message for the calling thread in Windows' order:
+// posted messages, the quit request once they are done, input, paint, then timers (sent
+// messages have run before).
+bool NextMessage(ThreadQueue& queue, MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove) {
+  if (TakeFirst(queue.posted, msg, filter, filterMin, filterMax, remove)) return true;
   if (queue.quit && Matches(nullptr, WM_QUIT, filter, filterMin, filterMax)) {
     *msg = MakeMsg(nullptr, WM_QUIT, static_cast<WPARAM>(queue.quitCode), 0);
     if (remove) queue.quit = false;
     return true;
   }
-  uint64_t now = NowMs();
-  Timer* due = nullptr;
-  for (Timer& timer : queue.timers)
-    if (timer.due <= now && Matches(timer.window, WM_TIMER, filter, filterMin, filterMax) &&
-        (!due || timer.due < due->due))
-      due = &timer;
-  if (due) {
-    *msg = MakeMsg(due->window, WM_TIMER, due->id, reinterpret_cast<LPARAM>(due->proc));
-    if (remove) {
-      // One WM_TIMER however late the loop is; the period continues from the expiry.
-      due->due += due->elapse;
-      if (due->due <= now) due->due = now + due->elapse;
-    }
-    return true;
-  }
+  if (TakeFirst(queue.input, msg, filter, filterMin, filterMax, remove)) return true;
   UserState& user = User();
   for (HWND handle : user.order) {
     const Window& window = *user.windows[handle];
@@ -68,7 +60,20 @@ bool NextMessage(ThreadQueue& queue, MSG* msg, HWND filter, UINT filterMin, UINT
     *msg = MakeMsg(handle, WM_PAINT, 0, 0);
     return true;
   }
-  return false;
+  uint64_t now = NowMs();
+  Timer* due = nullptr;
+  for (Timer& timer : queue.timers)
+    if (timer.due <= now && Matches(timer.window, WM_TIMER, filter, filterMin, filterMax) &&
+        (!due || timer.due < due->due))
+      due = &timer;
+  if (!due) return false;
+  *msg = MakeMsg(due->window, WM_TIMER, due->id, reinterpret_cast<LPARAM>(due->proc));
+  if (remove) {
+    // One WM_TIMER however late the loop is; the period continues from the expiry.
+    due->due += due->elapse;
+    if (due->due <= now) due->due = now + due->elapse;
+  }
+  return true;
 }
 
 // A timer the filter excludes sets no deadline: being due already, it would end every wait
@@ -104,14 +109,26 @@ void RunSentMessages() {
   }
 }
 
-void PostInput(const HostEvent& event, UINT message, WPARAM wParam) {
+// Queues a stylus or key message; a stylus message's lParam is its point in the window.
+// A move that follows a move still waiting replaces it, as on Windows: the program learns
+// where the stylus is now, not every point on the way.
+void QueueInput(const HostEvent& event, UINT message, WPARAM wParam, LPARAM lParam) {
   auto lock = LockKernel();
   std::shared_ptr<Window> window = FindLocalWindow(event.window);
   if (!window) return;
-  MSG msg = MakeMsg(event.window, message, wParam,
-                    MAKELPARAM(event.x - window->rect.left, event.y - window->rect.top));
+  bool stylus = event.kind == HostEvent::kStylusDown || event.kind == HostEvent::kStylusMove ||
+                event.kind == HostEvent::kStylusUp;
+  if (stylus) lParam = MAKELPARAM(event.x - window->rect.left, event.y - window->rect.top);
+  MSG msg = MakeMsg(event.window, message, wParam, lParam);
   msg.pt = POINT{event.x, event.y};
-  PostLocked(QueueOf(window->threadId), msg);
+  ThreadQueue& queue = QueueOf(window->threadId);
+  MSG* last = queue.input.empty() ? nullptr : &queue.input.back();
+  if (message == WM_MOUSEMOVE && last && last->message == WM_MOUSEMOVE && last->hwnd == msg.hwnd &&
+      last->wParam == wParam)
+    *last = msg;
+  else
+    queue.input.push_back(msg);
+  WakeQueue(queue);
 }
 
 void HandleHostEvent(const HostEvent& event) {
@@ -120,14 +137,14 @@ void HandleHostEvent(const HostEvent& event) {
       // A tap on a window that is not the active one activates it first, as on Windows: a
       // window the host could not minimise comes back with its first tap.
       if (GetForegroundWindow() != event.window) SetForegroundWindow(event.window);
-      PostInput(event, WM_LBUTTONDOWN, MK_LBUTTON);
+      QueueInput(event, WM_LBUTTONDOWN, MK_LBUTTON, 0);
       break;
-    case HostEvent::kStylusMove: PostInput(event, WM_MOUSEMOVE, MK_LBUTTON); break;
-    case HostEvent::kStylusUp: PostInput(event, WM_LBUTTONUP, 0); break;
+    case HostEvent::kStylusMove: QueueInput(event, WM_MOUSEMOVE, MK_LBUTTON, 0); break;
+    case HostEvent::kStylusUp: QueueInput(event, WM_LBUTTONUP, 0, 0); break;
     case HostEvent::kKey: {
       // lParam: repeat count 1, bit 30 the previous key state, bit 31 set on release.
       LPARAM flags = 1 | (event.on && !event.repeat ? 0 : 1 << 30) | (event.on ? 0 : 1u << 31);
-      PostMessageW(event.window, event.on ? WM_KEYDOWN : WM_KEYUP, event.vk, flags);
+      QueueInput(event, event.on ? WM_KEYDOWN : WM_KEYUP, event.vk, flags);
       WinceKeyHook hook = g_keyHook;
       if (hook && !event.repeat) hook(event.vk, event.on, GetTickCount());
       break;
@@ -153,8 +170,8 @@ void RunHostInput() {
   {
     auto lock = LockKernel();
     ThreadQueue& queue = OwnQueue();
-    events.insert(events.end(), queue.input.begin(), queue.input.end());
-    queue.input.clear();
+    events.insert(events.end(), queue.arrived.begin(), queue.arrived.end());
+    queue.arrived.clear();
   }
   for (const HostEvent& event : events) HandleHostEvent(event);
 }
@@ -165,7 +182,7 @@ bool Retrieve(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, bool remove
     RunHostInput();
     auto lock = LockKernel();
     ThreadQueue& queue = OwnQueue();
-    if (!queue.sent.empty() || !queue.input.empty()) continue;
+    if (!queue.sent.empty() || !queue.arrived.empty()) continue;
     if (NextMessage(queue, msg, filter, filterMin, filterMax, remove)) return true;
     if (!wait) return false;
     uint64_t seen = queue.generation;

@@ -32,13 +32,17 @@ void WakeQueue(ThreadQueue& queue) {
   if (queue.threadId != GetCurrentThreadId()) TheBackend().Wake();
 }
 
-void PostHostEvent(const HostEvent& event) {
+void PostHostEvent(const HostEvent& event) { PostHostEvents({event}); }
+
+void PostHostEvents(const std::vector<HostEvent>& events) {
   auto lock = LockKernel();
-  std::shared_ptr<Window> window = FindLocalWindow(event.window);
-  if (!window) return;
-  ThreadQueue& queue = QueueOf(window->threadId);
-  queue.input.push_back(event);
-  WakeQueue(queue);
+  for (const HostEvent& event : events) {
+    std::shared_ptr<Window> window = FindLocalWindow(event.window);
+    if (!window) continue;
+    ThreadQueue& queue = QueueOf(window->threadId);
+    queue.arrived.push_back(event);
+    WakeQueue(queue);
+  }
 }
 
 SIZE ScreenSize() {

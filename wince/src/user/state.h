@@ -59,7 +59,11 @@ struct SentMessage {
 struct ThreadQueue {
   DWORD threadId = 0;
   std::deque<MSG> posted;
-  std::deque<HostEvent> input;
+  // Stylus and key messages: retrieved after the posted ones, so what a handler posts for
+  // one touch is handled before the next touch.
+  std::deque<MSG> input;
+  // Host events from other threads and the test driver, turned into messages by this one.
+  std::deque<HostEvent> arrived;
   std::deque<SentMessage*> sent;
   std::vector<Timer> timers;
   bool quit = false;
@@ -87,8 +91,9 @@ std::shared_ptr<Window> FindLocalWindow(HWND handle);
 ThreadQueue& QueueOf(DWORD threadId);
 // Marks the queue changed and wakes its thread wherever it waits.
 void WakeQueue(ThreadQueue& queue);
-// Queues host input for the window's thread.
+// Queues host input for the window's thread; several events arrive together.
 void PostHostEvent(const HostEvent& event);
+void PostHostEvents(const std::vector<HostEvent>& events);
 // The screen as the current display orientation shows it.
 SIZE ScreenSize();
 // The part of the screen not kept by a taskbar: the whole screen.

@@ -188,6 +188,7 @@ BOOL DestroyWindow(HWND handle) {
   ThreadQueue& queue = QueueOf(window->threadId);
   std::erase_if(queue.timers, [&](const Timer& timer) { return timer.window == handle; });
   std::erase_if(queue.posted, [&](const MSG& msg) { return msg.hwnd == handle; });
+  std::erase_if(queue.input, [&](const MSG& msg) { return msg.hwnd == handle; });
   return TRUE;
 }
 
