@@ -5,6 +5,7 @@
 #include "screens/WidgetIds.h"
 #include "touchui/TouchButton.h"
 #include "touchui/TouchLabel.h"
+#include "touchui/TouchPicture.h"
 
 namespace {
 

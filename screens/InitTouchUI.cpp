@@ -5,6 +5,7 @@
 #include "touchui/TouchButton.h"
 #include "touchui/TouchCheckBox.h"
 #include "touchui/TouchLabel.h"
+#include "touchui/TouchPicture.h"
 
 int InitTouchUI(const Skin* skin, const PagePictures& pictures) {
   static const Skin kNoSkin;

@@ -18,9 +18,9 @@ void ComposePickerPage(const Look& look) {
   const int H = look.screen.H;
   TouchSelectList* list = ScreenWidgets::PickerList.load();
   Place(list, {0, 52, 480, H - 160});
-  list->SetSeparatorStyle(1);
+  list->SetSeparatorStyle(SEPARATOR_IMAGE);
   list->SetSeparatorImage(skin.Slt_Separator);
-  list->SetSelectionStyle(3);
+  list->SetSelectionStyle(SELECTION_PATTERN);
   list->SetSelectionImage(skin.Slt_ItemSelected);
   list->SetBackgroundColor(RGB(0, 0, 0));
   list->SetMainFont(skin.Font16);

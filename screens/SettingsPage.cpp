@@ -36,15 +36,15 @@ const Caption kCaptions[] = {
      &Skin::Font16, 20, false},
 };
 
-// The value pickers: sensitivities 1 to 10 per axis, and the volume.
-struct Picker {
+// The value steppers: sensitivities 1 to 10 per axis, and the volume.
+struct Stepper {
   std::atomic<TouchCombo*>& widget;
   int id;
   int y;
   bool visible;
 };
 
-const Picker kPickers[] = {
+const Stepper kSteppers[] = {
     {ScreenWidgets::SensX, ID_SENS_X, 102, true},
     {ScreenWidgets::SensY, ID_SENS_Y, 172, true},
     {ScreenWidgets::SensZ, ID_SENS_Z, 242, true},
@@ -66,7 +66,7 @@ const Option kOptions[] = {
 
 void CreateSettingsPage() {
   for (const Caption& caption : kCaptions) Create(caption.widget, caption.id);
-  for (const Picker& picker : kPickers) Create(picker.widget, picker.id);
+  for (const Stepper& stepper : kSteppers) Create(stepper.widget, stepper.id);
   for (const Option& option : kOptions) Create(option.widget, option.id);
   Create(ScreenWidgets::SettingsPage, ID_SETTINGS_PAGE);
 }
@@ -79,16 +79,16 @@ void ComposeSettingsPage(const Look& look) {
     label->SetTextMargins(caption.indent, 0, 0, 0);
     label->SetVisible(caption.visible);
   }
-  for (const Picker& picker : kPickers) {
-    TouchCombo* combo = picker.widget.load();
-    Frame(combo, {260, picker.y, 200, 60},
+  for (const Stepper& stepper : kSteppers) {
+    TouchCombo* combo = stepper.widget.load();
+    Frame(combo, {260, stepper.y, 200, 60},
           {{IMAGE_NORMAL, skin.Cmb_General_Up},
            {IMAGE_LEFT_PRESSED, skin.Cmb_General_Dn_L},
            {IMAGE_RIGHT_PRESSED, skin.Cmb_General_Dn_R}},
           FRAME_SINGLE, FIT_STRETCHED);
     combo->SetFont(skin.Font16);
     combo->SetTextFormat(TEXT_CENTERED);
-    combo->SetVisible(picker.visible);
+    combo->SetVisible(stepper.visible);
   }
   for (const Option& option : kOptions) {
     Frame(option.widget.load(), {260, option.y, 70, 60},

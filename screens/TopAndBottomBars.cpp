@@ -6,6 +6,7 @@
 #include "touchui/TouchButton.h"
 #include "touchui/TouchCheckBox.h"
 #include "touchui/TouchLabel.h"
+#include "touchui/TouchPicture.h"
 
 namespace {
 

@@ -5,37 +5,24 @@
 #include "gfx/ScreenCaps.h"
 
 TouchButton::TouchButton(int id)
-    : TouchControl(id), iconMargins_{Sx(2), Sy(1), Sx(2), Sy(1)} {}
-
-void TouchButton::SetImage(HBITMAP bitmap, int kind) {
-  switch (kind) {
-    case IMAGE_NORMAL: normal_.Image = bitmap; break;
-    case IMAGE_NORMAL_MASK: normal_.Mask = bitmap; break;
-    case IMAGE_PRESSED: pressedFrame_.Image = bitmap; break;
-    case IMAGE_PRESSED_MASK: pressedFrame_.Mask = bitmap; break;
-    case IMAGE_DISABLED: disabled_.Image = bitmap; break;
-    case IMAGE_DISABLED_MASK: disabled_.Mask = bitmap; break;
-    case IMAGE_BUTTON_ICON: icon_ = bitmap; break;
-    default: break;
-  }
-}
+    : TouchFramedControl(id, {IMAGE_NORMAL, IMAGE_NORMAL_MASK, IMAGE_PRESSED, IMAGE_PRESSED_MASK,
+                              IMAGE_DISABLED, IMAGE_DISABLED_MASK, IMAGE_BUTTON_ICON}),
+      iconMargins_{Sx(2), Sy(1), Sx(2), Sy(1)} {}
 
 void TouchButton::SetIconMargins(int left, int top, int right, int bottom) {
   iconMargins_ = {left, top, right, bottom};
 }
 
 void TouchButton::DrawFrameAndCaption(HDC dc) const {
-  SkinRect r;
-  GetBounds(&r);
-  const FramePair& frame = !enabled_ ? disabled_ : pressed_ ? pressedFrame_ : normal_;
-  DrawFrame(dc, r, frame, frameStyle_, frameFit_);
+  DrawStateFrame(dc);
   if (showText_) DrawCaption(dc, pressed_ ? pressedTextColor_ : textColor_);
 }
 
 void TouchButton::DrawIcon(HDC dc) const {
   if (!showIcon_) return;
   RECT r = InsetBounds(iconMargins_);
-  DrawTransparentBitmapStretched(dc, r.left, r.top, r.right, r.bottom, icon_, kColorKeyMagenta);
+  DrawTransparentBitmapStretched(dc, r.left, r.top, r.right, r.bottom, Image(IMAGE_BUTTON_ICON),
+                                 kColorKeyMagenta);
 }
 
 void TouchButton::Draw(HDC dc) {

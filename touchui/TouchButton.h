@@ -1,17 +1,14 @@
 // The skinned push button, and the button with a second caption line.
 #pragma once
 
-#include "touchui/TouchControl.h"
+#include "touchui/TouchFramedControl.h"
 
-class TouchButton : public TouchControl {
+class TouchButton : public TouchFramedControl {
  public:
   explicit TouchButton(int id);
 
-  // Kinds IMAGE_NORMAL(_MASK), IMAGE_PRESSED(_MASK), IMAGE_DISABLED(_MASK) and
-  // IMAGE_BUTTON_ICON; other kinds are ignored.
-  void SetImage(HBITMAP bitmap, int kind);
-  void SetFrameStyle(int style) { frameStyle_ = style; }
-  void SetFrameFit(int fit) { frameFit_ = fit; }
+  // Images: IMAGE_NORMAL(_MASK), IMAGE_PRESSED(_MASK), IMAGE_DISABLED(_MASK) and
+  // IMAGE_BUTTON_ICON.
   void ShowText(bool show) { showText_ = show ? 1 : 0; }
   void ShowIcon(bool show) { showIcon_ = show ? 1 : 0; }
   void SetIconMargins(int left, int top, int right, int bottom);
@@ -24,13 +21,7 @@ class TouchButton : public TouchControl {
   void DrawIcon(HDC dc) const;
 
  private:
-  FramePair normal_;
-  FramePair pressedFrame_;
-  FramePair disabled_;
-  int frameStyle_ = FRAME_SINGLE;
-  int frameFit_ = FIT_CENTERED;
   BYTE showText_ = 0;
-  HBITMAP icon_ = nullptr;
   BYTE showIcon_ = 1;
   RECT iconMargins_;
 };

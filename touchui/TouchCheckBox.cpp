@@ -1,16 +1,8 @@
 #include "touchui/TouchCheckBox.h"
 
-void TouchCheckBox::SetImage(HBITMAP bitmap, int kind) {
-  switch (kind) {
-    case IMAGE_NORMAL: unchecked_.Image = bitmap; break;
-    case IMAGE_NORMAL_MASK: unchecked_.Mask = bitmap; break;
-    case IMAGE_PRESSED: checked_.Image = bitmap; break;
-    case IMAGE_PRESSED_MASK: checked_.Mask = bitmap; break;
-    case IMAGE_DISABLED: disabled_.Image = bitmap; break;
-    case IMAGE_DISABLED_MASK: disabled_.Mask = bitmap; break;
-    default: break;
-  }
-}
+TouchCheckBox::TouchCheckBox(int id)
+    : TouchFramedControl(id, {IMAGE_NORMAL, IMAGE_NORMAL_MASK, IMAGE_PRESSED, IMAGE_PRESSED_MASK,
+                              IMAGE_DISABLED, IMAGE_DISABLED_MASK}) {}
 
 void TouchCheckBox::OnMouseDown(HWND window, int x, int y) {
   if (!HitTest(x, y) || locked_) return;
@@ -24,9 +16,6 @@ void TouchCheckBox::OnMouseUp(HWND, int, int) {}
 void TouchCheckBox::OnMouseMove(HWND, int, int) {}
 
 void TouchCheckBox::Draw(HDC dc) {
-  SkinRect r;
-  GetBounds(&r);
-  const FramePair& frame = !enabled_ ? disabled_ : pressed_ ? checked_ : unchecked_;
-  DrawFrame(dc, r, frame, frameStyle_, frameFit_);
+  DrawStateFrame(dc);
   if (showText_) DrawCaption(dc, pressed_ ? pressedTextColor_ : textColor_);
 }

@@ -2,17 +2,14 @@
 // Also the bottom bar's page tabs, which the page switching checks and locks.
 #pragma once
 
-#include "touchui/TouchControl.h"
+#include "touchui/TouchFramedControl.h"
 
-class TouchCheckBox : public TouchControl {
+class TouchCheckBox : public TouchFramedControl {
  public:
-  explicit TouchCheckBox(int id) : TouchControl(id) {}
+  // Images: IMAGE_NORMAL(_MASK) unchecked, IMAGE_PRESSED(_MASK) checked and
+  // IMAGE_DISABLED(_MASK).
+  explicit TouchCheckBox(int id);
 
-  // Kinds IMAGE_NORMAL(_MASK) unchecked, IMAGE_PRESSED(_MASK) checked and
-  // IMAGE_DISABLED(_MASK); other kinds are ignored.
-  void SetImage(HBITMAP bitmap, int kind);
-  void SetFrameStyle(int style) { frameStyle_ = style; }
-  void SetFrameFit(int fit) { frameFit_ = fit; }
   void SetLocked(bool locked) { locked_ = locked ? 1 : 0; }
   void ShowText(bool show) { showText_ = show ? 1 : 0; }
   // Sets the state from the program: no repaint, no notification.
@@ -25,11 +22,6 @@ class TouchCheckBox : public TouchControl {
   void OnMouseMove(HWND window, int x, int y) override;
 
  private:
-  FramePair unchecked_;
-  FramePair checked_;
-  FramePair disabled_;
-  int frameStyle_ = FRAME_SINGLE;
-  int frameFit_ = FIT_CENTERED;
   BYTE locked_ = 0;
   BYTE showText_ = 0;
 };

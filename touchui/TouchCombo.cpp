@@ -2,19 +2,10 @@
 
 #include <strsafe.h>
 
-void TouchCombo::SetImage(HBITMAP bitmap, int kind) {
-  switch (kind) {
-    case IMAGE_NORMAL: idle_.Image = bitmap; break;
-    case IMAGE_NORMAL_MASK: idle_.Mask = bitmap; break;
-    case IMAGE_LEFT_PRESSED: left_.Image = bitmap; break;
-    case IMAGE_LEFT_PRESSED_MASK: left_.Mask = bitmap; break;
-    case IMAGE_RIGHT_PRESSED: right_.Image = bitmap; break;
-    case IMAGE_RIGHT_PRESSED_MASK: right_.Mask = bitmap; break;
-    case IMAGE_DISABLED: disabled_.Image = bitmap; break;
-    case IMAGE_DISABLED_MASK: disabled_.Mask = bitmap; break;
-    default: break;
-  }
-}
+TouchCombo::TouchCombo(int id)
+    : TouchFramedControl(id, {IMAGE_NORMAL, IMAGE_NORMAL_MASK, IMAGE_LEFT_PRESSED,
+                              IMAGE_LEFT_PRESSED_MASK, IMAGE_RIGHT_PRESSED, IMAGE_RIGHT_PRESSED_MASK,
+                              IMAGE_DISABLED, IMAGE_DISABLED_MASK}) {}
 
 void TouchCombo::AddItem(const WCHAR* text) {
   if (!text) return;
@@ -97,19 +88,16 @@ void TouchCombo::OnMouseUp(HWND window, int x, int y) {
 }
 
 void TouchCombo::Draw(HDC dc) {
-  SkinRect r;
-  GetBounds(&r);
-  const FramePair* frame = nullptr;
+  // Pressed with neither end held draws no frame.
   if (!enabled_) {
-    frame = &disabled_;
+    DrawFrame(dc, IMAGE_DISABLED);
   } else if (!pressed_) {
-    frame = &idle_;
+    DrawFrame(dc, IMAGE_NORMAL);
   } else if (leftPressed_) {
-    frame = &left_;
+    DrawFrame(dc, IMAGE_LEFT_PRESSED);
   } else if (rightPressed_) {
-    frame = &right_;
+    DrawFrame(dc, IMAGE_RIGHT_PRESSED);
   }
-  if (frame) DrawFrame(dc, r, *frame, frameStyle_, frameFit_);
   if (selected_ < 0 || selected_ >= ItemCount()) return;
   RECT value = {x_ + height_, y_, x_ + width_ - height_, y_ + height_};
   DeflateRectBy(value, textMargins_.left, textMargins_.top, textMargins_.right,

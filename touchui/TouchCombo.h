@@ -1,21 +1,18 @@
-// The value picker: one value of a fixed list between two step areas; the left end
-// steps to the previous value, the right end to the next.
+// A value stepper: one value of a fixed list between two step areas; the left end steps
+// to the previous value, the right end to the next. Despite its name it drops down no
+// list; the Settings page's sensitivities and volume are its values.
 #pragma once
 
 #include <array>
 #include <vector>
 
-#include "touchui/TouchControl.h"
+#include "touchui/TouchFramedControl.h"
 
-class TouchCombo : public TouchControl {
+class TouchCombo : public TouchFramedControl {
  public:
-  explicit TouchCombo(int id) : TouchControl(id) {}
-
-  // Kinds IMAGE_NORMAL(_MASK) idle, IMAGE_LEFT_PRESSED(_MASK),
-  // IMAGE_RIGHT_PRESSED(_MASK) and IMAGE_DISABLED(_MASK); other kinds are ignored.
-  void SetImage(HBITMAP bitmap, int kind);
-  void SetFrameStyle(int style) { frameStyle_ = style; }
-  void SetFrameFit(int fit) { frameFit_ = fit; }
+  // Images: IMAGE_NORMAL(_MASK) idle, IMAGE_LEFT_PRESSED(_MASK),
+  // IMAGE_RIGHT_PRESSED(_MASK) and IMAGE_DISABLED(_MASK).
+  explicit TouchCombo(int id);
 
   // Appends a bounded copy of the text; null adds nothing. The selection is kept.
   void AddItem(const WCHAR* text);
@@ -44,11 +41,5 @@ class TouchCombo : public TouchControl {
   std::vector<std::array<WCHAR, MAX_PATH>> items_;
   BYTE leftPressed_ = 0;
   BYTE rightPressed_ = 0;
-  FramePair idle_;
-  FramePair left_;
-  FramePair right_;
-  FramePair disabled_;
-  int frameStyle_ = FRAME_SINGLE;
-  int frameFit_ = FIT_CENTERED;
   int selected_ = -1;
 };

@@ -11,18 +11,6 @@ void CopyWidgetText(WCHAR* field, const WCHAR* text) {
   StringCchCopyW(field, MAX_PATH, text);
 }
 
-void DrawFrame(HDC dc, const SkinRect& r, const FramePair& frame, int style, int fit) {
-  if (style == FRAME_SINGLE && fit == FIT_CENTERED) {
-    DrawBitmapCentered(dc, r.left, r.top, r.right, r.bottom, frame.Image);
-  } else if (style == FRAME_SINGLE && fit == FIT_STRETCHED) {
-    DrawBitmapStretched(dc, r.left, r.top, r.right, r.bottom, frame.Image);
-  } else if (style == FRAME_MASKED && fit == FIT_CENTERED) {
-    DrawMaskedBitmapCentered(dc, r.left, r.top, r.right, r.bottom, frame.Image, frame.Mask);
-  } else if (style == FRAME_MASKED && fit == FIT_STRETCHED) {
-    DrawMaskedBitmapStretched(dc, r.left, r.top, r.right, r.bottom, frame.Image, frame.Mask);
-  }
-}
-
 TouchControl::TouchControl(int id)
     : id_(id),
       width_(Sx(50)),

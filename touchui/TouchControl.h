@@ -47,16 +47,6 @@ constexpr UINT DEFAULT_TEXT_FORMAT = 0x8024;
 
 class TouchPanel;
 
-// An image and its mask, as one frame of a skinned widget.
-struct FramePair {
-  HBITMAP Image = nullptr;
-  HBITMAP Mask = nullptr;
-};
-
-// Draws a frame pair into rect by style (FrameStyle) and fit (FrameFit); any other
-// style or fit draws nothing.
-void DrawFrame(HDC dc, const SkinRect& rect, const FramePair& frame, int style, int fit);
-
 class TouchControl {
  public:
   explicit TouchControl(int id);

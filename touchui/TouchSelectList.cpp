@@ -198,8 +198,8 @@ void TouchSelectList::DrawRow(HDC dc, const SelectListItem& item, const RECT& ro
                               bool selected) const {
   int h = row.bottom - row.top;
   int half = h / 2;
-  if (selected && selectionStyle_ == 0) FillSolid(dc, row, selectionColor_);
-  if (selected && selectionStyle_ == 3) {
+  if (selected && selectionStyle_ == SELECTION_SOLID) FillSolid(dc, row, selectionColor_);
+  if (selected && selectionStyle_ == SELECTION_PATTERN) {
     if (selectionImage_) {
       FillPatternRect(dc, row.left, row.top, row.right, row.bottom, selectionImage_, PATCOPY);
     } else {
@@ -221,9 +221,9 @@ void TouchSelectList::DrawRow(HDC dc, const SelectListItem& item, const RECT& ro
   DrawTextInRect(dc, item.SecondText, second, secondFormat_,
                  selected ? secondSelectedColor_ : secondColor_, secondFont_);
   // Style 0 draws its line also without a pen of its own: the DC's current pen is used.
-  if (separatorStyle_ == 0) {
+  if (separatorStyle_ == SEPARATOR_LINE) {
     DrawLine(dc, row.left, row.bottom - 1, row.right, row.bottom - 1, separatorPen_);
-  } else if (separatorStyle_ == 1) {
+  } else if (separatorStyle_ == SEPARATOR_IMAGE) {
     DrawBitmapStretched(dc, row.left, row.bottom - 1, row.right, row.bottom, separatorImage_);
   }
 }

@@ -10,6 +10,14 @@
 
 #include "touchui/TouchControl.h"
 
+// What separates the rows: a line with the separator pen, or the separator image stretched
+// into the row's last pixel line.
+enum SeparatorStyle { SEPARATOR_LINE = 0, SEPARATOR_IMAGE = 1 };
+
+// What backs the selected row: the selection colour, or the selection image tiled as a
+// pattern (the colour when there is no image).
+enum SelectionStyle { SELECTION_SOLID = 0, SELECTION_PATTERN = 3 };
+
 struct SelectListItem {
   WCHAR Text[MAX_PATH];
   WCHAR SecondText[MAX_PATH];
@@ -24,13 +32,11 @@ class TouchSelectList : public TouchControl {
 
   void SetMainFont(HFONT font) { mainFont_ = font; }
   void SetSecondFont(HFONT font) { secondFont_ = font; }
-  // Separator style 0 draws a line with the pen, style 1 the image stretched into the
-  // row's last pixel line.
+  // A SeparatorStyle.
   void SetSeparatorStyle(int style) { separatorStyle_ = style; }
   void SetSeparatorPen(HPEN pen) { separatorPen_ = pen; }
   void SetSeparatorImage(HBITMAP image) { separatorImage_ = image; }
-  // Selection style 0 fills the selected row with the selection colour, style 3 tiles
-  // the selection image over it (the colour when there is no image).
+  // A SelectionStyle.
   void SetSelectionStyle(int style) { selectionStyle_ = style; }
   void SetSelectionImage(HBITMAP image) { selectionImage_ = image; }
   void SetBackgroundColor(COLORREF color) { backgroundColor_ = color; }
@@ -81,9 +87,9 @@ class TouchSelectList : public TouchControl {
   RECT mainMargins_;
   RECT secondMargins_;
   HPEN separatorPen_ = nullptr;
-  int separatorStyle_ = 0;
+  int separatorStyle_ = SEPARATOR_LINE;
   HBITMAP separatorImage_ = nullptr;
-  int selectionStyle_ = 0;
+  int selectionStyle_ = SELECTION_SOLID;
   COLORREF selectionColor_ = 0x00FFFFFF;
   HBITMAP selectionImage_ = nullptr;
   int rowHeight_;

@@ -5,6 +5,7 @@
 #include "touchui/TouchCheckBox.h"
 #include "touchui/TouchCombo.h"
 #include "touchui/TouchLabel.h"
+#include "touchui/TouchPicture.h"
 #include "touchui/TouchSelectList.h"
 
 namespace {

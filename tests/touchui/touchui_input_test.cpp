@@ -8,6 +8,7 @@
 #include "touchui/TouchCheckBox.h"
 #include "touchui/TouchCombo.h"
 #include "touchui/TouchLabel.h"
+#include "touchui/TouchPicture.h"
 
 namespace {
 

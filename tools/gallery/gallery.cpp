@@ -19,6 +19,7 @@
 #include "touchui/TouchCheckBox.h"
 #include "touchui/TouchCombo.h"
 #include "touchui/TouchLabel.h"
+#include "touchui/TouchPicture.h"
 #include "touchui/TouchSelectList.h"
 
 namespace {
@@ -307,9 +308,9 @@ struct Gallery {
       list.SetBounds(0, 52, 480, height - 160);
       list.SetMainFont(skin.Font16);
       list.SetSecondFont(skin.Font14);
-      list.SetSeparatorStyle(1);
+      list.SetSeparatorStyle(SEPARATOR_IMAGE);
       list.SetSeparatorImage(skin.Slt_Separator);
-      list.SetSelectionStyle(3);
+      list.SetSelectionStyle(SELECTION_PATTERN);
       list.SetSelectionImage(skin.Slt_ItemSelected);
       for (int i = 0; i < 30; ++i) {
         SelectListItem item = {};
