@@ -13,9 +13,6 @@
 #include "touchui/TouchCombo.h"
 #include "touchui/TouchSelectList.h"
 
-// Detector configuration applied over the detectors' own defaults.
-static const SHORT ShakeThreshold = 300;
-static const SHORT ShakeZLimit = -500;
 // The volume choice shown at start-up: "100", the last item.
 static const int FullVolumeIndex = 5;
 
@@ -79,9 +76,7 @@ HRESULT ApplySettingsToUI() {
   const int sensitivities[] = {settings->SensitivityX, settings->SensitivityY, settings->SensitivityZ};
   for (int axis = 0; axis < 3; ++axis) {
     if (!detectors[axis]) return E_OUTOFMEMORY;
-    detectors[axis]->SetThreshold(ShakeThreshold);
-    detectors[axis]->SetMinPeak(SensitivityToMinPeak(sensitivities[axis]));
-    detectors[axis]->SetZLimit(ShakeZLimit);
+    detectors[axis]->TuneForStartUp(sensitivities[axis]);
   }
   // A sensitivity outside 1..10 is refused by the combo, which then shows nothing.
   for (int axis = 0; axis < 3; ++axis) {

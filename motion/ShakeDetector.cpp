@@ -19,7 +19,8 @@ int SlotBySign(SHORT reading, int negativeSlot, int positiveSlot) {
 
 }  // namespace
 
-ShakeDetector::ShakeDetector(SensorDriver* driver, SoundSlots* slots) : Driver(driver), Slots(slots) {}
+ShakeDetector::ShakeDetector(SensorDriver* driver, SoundSlots* slots)
+    : MinPeak(SensitivityToMinPeak(kDefaultSensitivity)), Driver(driver), Slots(slots) {}
 
 BOOL ShakeDetector::Start() {
   if (Driver) Driver->Read(&Sample);
@@ -32,6 +33,12 @@ void ShakeDetector::Stop() { Active = false; }
 void ShakeDetector::SetThreshold(SHORT threshold) { Threshold = threshold; }
 void ShakeDetector::SetMinPeak(SHORT minPeak) { MinPeak = minPeak; }
 void ShakeDetector::SetZLimit(SHORT zLimit) { ZLimit = zLimit; }
+
+void ShakeDetector::TuneForStartUp(int sensitivity) {
+  SetThreshold(kStartUpThreshold);
+  SetMinPeak(SensitivityToMinPeak(sensitivity));
+  SetZLimit(kStartUpZLimit);
+}
 
 bool ShakeDetector::ReadIfActive() {
   if (!Active) return false;

@@ -12,6 +12,16 @@
 
 class SoundSlots;
 
+// How the program tunes every detector at start-up ("Apply Settings..."), MinPeak being
+// the sensitivity's. A shake is under way above 300: a hand-held phone wobbles by a few
+// tens, a shake by a thousand and more. It plays only while Z is below -500, that is with
+// the screen facing up more than sideways (Z reads -1000 lying face up), so a phone
+// carried upright in a pocket plays nothing.
+constexpr SHORT kStartUpThreshold = 300;
+constexpr SHORT kStartUpZLimit = -500;
+// The sensitivity a new detector is tuned for until the settings say otherwise.
+constexpr int kDefaultSensitivity = 5;
+
 class ShakeDetector {
  public:
   ShakeDetector(SensorDriver* driver, SoundSlots* slots);
@@ -27,10 +37,13 @@ class ShakeDetector {
   void SetThreshold(SHORT threshold);
   void SetMinPeak(SHORT minPeak);
   void SetZLimit(SHORT zLimit);
+  // The start-up tuning: kStartUpThreshold, the sensitivity's MinPeak, kStartUpZLimit.
+  void TuneForStartUp(int sensitivity);
 
-  SHORT Threshold = 200;
-  SHORT MinPeak = 750;
-  SHORT ZLimit = -300;
+  // A new detector is already tuned as start-up tunes it, at the default sensitivity.
+  SHORT Threshold = kStartUpThreshold;
+  SHORT MinPeak;
+  SHORT ZLimit = kStartUpZLimit;
   SensorDriver* Driver;
   SoundSlots* Slots;
   SensorSample Sample = {};

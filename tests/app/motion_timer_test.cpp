@@ -57,9 +57,7 @@ class MotionPlayback : public ::testing::Test {
     AppGlobals::DetectorY.store(&y);
     AppGlobals::DetectorZ.store(&z);
     for (ShakeDetector* detector : std::vector<ShakeDetector*>{&x, &y, &z}) {
-      detector->SetThreshold(300);
-      detector->SetMinPeak(SensitivityToMinPeak(5));
-      detector->SetZLimit(-500);
+      detector->TuneForStartUp(5);
     }
   }
   void Post(UINT message) {

@@ -31,16 +31,14 @@ class Detectors : public ::testing::Test {
     if (axis == Z) SetReading(0, 0, value);
   }
 
-  // A detector of the axis with the start-up values: Threshold 300, MinPeak from the
-  // sensitivity, ZLimit -500; started at rest.
+  // A detector of the axis tuned as start-up tunes it (Threshold 300, ZLimit -500, MinPeak
+  // from the sensitivity); started at rest.
   ShakeDetector* Make(Axis axis, int sensitivity = 5) {
     ShakeDetector* detector = axis == X   ? static_cast<ShakeDetector*>(new ShakeDetectorX(&driver, &slots.Slots))
                               : axis == Y ? static_cast<ShakeDetector*>(new ShakeDetectorY(&driver, &slots.Slots))
                                           : static_cast<ShakeDetector*>(new ShakeDetectorZ(&driver, &slots.Slots));
     made.emplace_back(detector);
-    detector->SetThreshold(300);
-    detector->SetMinPeak(SensitivityToMinPeak(sensitivity));
-    detector->SetZLimit(-500);
+    detector->TuneForStartUp(sensitivity);
     SetReading(0, 0, -1000);
     detector->Start();
     return detector;

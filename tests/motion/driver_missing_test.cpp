@@ -34,9 +34,7 @@ TEST(SensorDriverWithoutLibrary, DetectorsRunAndNeverPlay) {
   ShakeDetectorY y(&driver, &slots.Slots);
   ShakeDetectorZ z(&driver, &slots.Slots);
   for (ShakeDetector* detector : std::vector<ShakeDetector*>{&x, &y, &z}) {
-    detector->SetThreshold(300);
-    detector->SetMinPeak(SensitivityToMinPeak(5));
-    detector->SetZLimit(-500);
+    detector->TuneForStartUp(5);
     EXPECT_EQ(1, detector->Start());
     for (int tick = 0; tick < 20; ++tick) detector->Tick();
     EXPECT_FALSE(detector->InShake);

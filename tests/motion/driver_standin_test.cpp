@@ -61,9 +61,7 @@ std::vector<int> Replay(const char* trace, DWORD phaseMs) {
   ShakeDetectorZ z(&driver, &slots.Slots);
   std::vector<ShakeDetector*> detectors = {&x, &y, &z};
   for (ShakeDetector* detector : detectors) {
-    detector->SetThreshold(300);
-    detector->SetMinPeak(SensitivityToMinPeak(5));
-    detector->SetZLimit(-500);
+    detector->TuneForStartUp(5);
   }
   clock.AdvanceTime(phaseMs);
   for (ShakeDetector* detector : detectors) detector->Start();

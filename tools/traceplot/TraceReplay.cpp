@@ -63,11 +63,7 @@ Replay ReplayTrace(const std::string& path, int sensitivity, DWORD phaseMs, DWOR
   ShakeDetectorY y(&driver, &slots.Slots);
   ShakeDetectorZ z(&driver, &slots.Slots);
   ShakeDetector* const detectors[] = {&x, &y, &z};
-  for (ShakeDetector* detector : detectors) {
-    detector->SetThreshold(kStartUpThreshold);
-    detector->SetMinPeak(SensitivityToMinPeak(sensitivity));
-    detector->SetZLimit(kStartUpZLimit);
-  }
+  for (ShakeDetector* detector : detectors) detector->TuneForStartUp(sensitivity);
   clock.AdvanceTime(phaseMs);
   for (ShakeDetector* detector : detectors) detector->Start();
   // The sink keeps only its latest plays, so they are collected every ten seconds.

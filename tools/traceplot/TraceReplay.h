@@ -1,17 +1,13 @@
 // A trace replayed through the program's own shake detectors, exactly as the running
 // program would meet it with motion playback on: the sensor library stand-in replays the
 // file against a virtual clock, and ShakeDetectorX, Y and Z tick every 50 ms, in that
-// order, with the start-up values (Threshold 300, ZLimit -500, MinPeak from the
-// sensitivity). What they play is read back from the layer's silent sound sink.
+// order, tuned as start-up tunes them (ShakeDetector::TuneForStartUp). What they play is
+// read back from the layer's silent sound sink.
 #pragma once
 
 #include <string>
 #include <vector>
 #include <windows.h>
-
-// What start-up sets on every detector ("Apply Settings..."); the sensitivity sets MinPeak.
-constexpr SHORT kStartUpThreshold = 300;
-constexpr SHORT kStartUpZLimit = -500;
 
 struct ShakePlay {
   DWORD ms;  // since the sensor opened
