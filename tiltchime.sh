@@ -7,6 +7,8 @@
 #   ./tiltchime.sh wincheck         compile the application half for Windows x86-64
 #   ./tiltchime.sh package          build (release) the Debian package with cpack and check
 #                                   its contents, its scripts and lintian
+#   ./tiltchime.sh windows          cross-build TiltChime for desktop Windows into
+#                                   build/windows/ and pack build/windows/TiltChime-win64.zip
 #   ./tiltchime.sh fuzz [seconds]   build the fuzz preset and run each libFuzzer harness for
 #                                   that long (default 15) from its corpus; fails on a finding
 # preset: release (default), debug, asan (ASan+UBSan) or tsan.
@@ -24,6 +26,8 @@ PACKAGES=(
 WINCHECK_PACKAGES=(cmake g++-mingw-w64-x86-64-posix)
 # What package needs beyond the build: cpack's dpkg-shlibdeps and file, and lintian.
 PACKAGE_PACKAGES=(dpkg-dev file lintian)
+# What the Windows build needs.
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 
 # Installs those of the named packages that are missing.
 install_missing() {
@@ -41,7 +45,7 @@ install_missing() {
 
 # Compiles every source file of the application half to an object for Windows x86-64
 # against MinGW-w64's real Windows headers. What only Windows Mobile has comes from
-# tools/wincheck/include, searched after MinGW's headers; its windowsmobile.h is forced in
+# windows/include, searched after MinGW's headers; its windowsmobile.h is forced in
 # first, once, as a precompiled header. MinGW also ships POSIX headers (unistd.h ...)
 # that no Windows SDK has, so the application's include rule is applied first. Any error
 # fails the check.
@@ -49,12 +53,12 @@ wincheck() {
   cmake -DROOT="$PWD" -P tests/seam/check_includes.cmake
   local cxx=x86_64-w64-mingw32-g++-posix out=build/wincheck
   local flags=(-std=c++20 -Wall -Wextra -Wno-unused-parameter -DUNICODE -D_UNICODE -DNOMINMAX
-               -I. -idirafter tools/wincheck/include)
+               -I. -idirafter windows/include)
   local folders sources
   mapfile -t folders < <(cmake -P cmake/ApplicationFolders.cmake)
   mapfile -t sources < <(find "${folders[@]}" -name '*.cpp' | sort)
   rm -rf "$out" && mkdir -p "${folders[@]/#/$out/obj/}"
-  echo "#include \"$PWD/tools/wincheck/include/windowsmobile.h\"" >"$out/windowsmobile.h"
+  echo "#include \"$PWD/windows/include/windowsmobile.h\"" >"$out/windowsmobile.h"
   "$cxx" "${flags[@]}" -x c++-header "$out/windowsmobile.h" -o "$out/windowsmobile.h.gch"
   printf '%s\n' "${sources[@]}" | xargs -P "$(nproc)" -I{} \
     "$cxx" "${flags[@]}" -Winvalid-pch -include "$out/windowsmobile.h" -c {} -o "$out/obj/{}.o" ||
@@ -150,13 +154,17 @@ case "$command" in
     build release
     package
     ;;
+  windows)
+    install_missing "${WINDOWS_PACKAGES[@]}"
+    build windows
+    ;;
   fuzz)
     install_missing "${PACKAGES[@]}"
     build fuzz
     fuzz "${2:-15}"
     ;;
   *)
-    echo "usage: $0 run|test|smoke [release|debug|asan|tsan] | wincheck | package | fuzz [seconds]" >&2
+    echo "usage: $0 run|test|smoke [release|debug|asan|tsan] | wincheck | package | windows | fuzz [seconds]" >&2
     exit 2
     ;;
 esac

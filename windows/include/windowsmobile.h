@@ -32,3 +32,23 @@ FARPROC WINAPI GetProcAddressW(HMODULE hModule, LPCWSTR lpProcName);
 #define DMDO_0 0
 #undef DMDO_270
 #define DMDO_270 4
+
+// Where the device and the desktop differ in what a call means, the program reaches the
+// device's meaning through a stand-in of the same shape (windows/ on the desktop).
+extern "C" {
+// The device's screen is the phone's, 480 x 640: on the desktop, the client area of the
+// program's window. SM_CXSCREEN and SM_CYSCREEN give its size, every other index is the
+// desktop's own.
+int WINAPI DeviceGetSystemMetrics(int nIndex);
+// The device takes a window handle with its lowest bit set as "this window and the
+// windows it owns"; the desktop needs the handle itself.
+BOOL WINAPI DeviceSetForegroundWindow(HWND hWnd);
+// The device's display orientation fields; the desktop's display modes are not the
+// program's to change.
+LONG WINAPI DeviceChangeDisplaySettingsEx(LPCWSTR lpszDeviceName, LPDEVMODEW lpDevMode, HWND hwnd,
+                                          DWORD dwflags, LPVOID lParam);
+}
+#define GetSystemMetrics DeviceGetSystemMetrics
+#define SetForegroundWindow DeviceSetForegroundWindow
+#undef ChangeDisplaySettingsEx
+#define ChangeDisplaySettingsEx DeviceChangeDisplaySettingsEx
