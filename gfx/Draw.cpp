@@ -22,18 +22,57 @@ void WithBitmapDC(HDC dc, HBITMAP bitmap, Transfer transfer) {
   DeleteDC(memory);
 }
 
-// Where a bitmap of the given size lands when centred: the odd pixel of free space goes
-// right or bottom, an oversized bitmap overhangs on both sides.
-POINT CenteredOrigin(int left, int top, int right, int bottom, int width, int height) {
-  return POINT{left + (right - left - width) / 2, top + (bottom - top - height) / 2};
+// A 32-bpp DIB section with an alpha byte set anywhere carries per-pixel alpha: the
+// shell's loader gives a PNG's transparency that way, with premultiplied colours.
+// Device bitmaps and opaque images hand out no bits, or only zero alpha bytes.
+bool HasAlphaChannel(HBITMAP bitmap) {
+  BITMAP info{};
+  if (!GetObjectW(bitmap, sizeof(info), &info) || info.bmBitsPixel != 32 || !info.bmBits) return false;
+  const BYTE* row = static_cast<const BYTE*>(info.bmBits);
+  for (LONG y = 0; y < info.bmHeight; ++y, row += info.bmWidthBytes)
+    for (LONG x = 0; x < info.bmWidth; ++x)
+      if (row[4 * x + 3]) return true;
+  return false;
 }
 
+// The part of a bitmap drawn into a place: target rectangle and source origin.
+struct Placement {
+  int x, y, width, height, sourceX, sourceY;
+  bool IsEmpty() const { return width <= 0 || height <= 0; }
+};
+
+// A bitmap of the given size centred in the rectangle (the odd pixel of free space goes
+// right or bottom) and cut to it: a larger bitmap never draws over its neighbours.
+Placement CenteredPlacement(int left, int top, int right, int bottom, int width, int height) {
+  const int x = left + (right - left - width) / 2, y = top + (bottom - top - height) / 2;
+  const int x0 = x > left ? x : left, y0 = y > top ? y : top;
+  const int x1 = x + width < right ? x + width : right, y1 = y + height < bottom ? y + height : bottom;
+  return Placement{x0, y0, x1 - x0, y1 - y0, x0 - x, y0 - y};
+}
+
+// Per-pixel alpha over the target, the source rectangle scaled to the target's.
+void AlphaBlendBitmap(HDC dc, const Placement& at, HBITMAP bitmap, int sourceWidth, int sourceHeight) {
+  WithBitmapDC(dc, bitmap, [&](HDC memory) {
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(dc, at.x, at.y, at.width, at.height, memory, at.sourceX, at.sourceY, sourceWidth, sourceHeight,
+               blend);
+  });
+}
+
+// A picture with an alpha channel is blended where SRCCOPY asks for the image as it is.
 void BlitCentered(HDC dc, int left, int top, int right, int bottom, HBITMAP bitmap,
                   DWORD rop) {
   int width = 0, height = 0;
   if (!GetBitmapSize(bitmap, &width, &height)) return;
-  POINT at = CenteredOrigin(left, top, right, bottom, width, height);
-  BlitBitmap(dc, at.x, at.y, width, height, bitmap, rop);
+  Placement at = CenteredPlacement(left, top, right, bottom, width, height);
+  if (at.IsEmpty()) return;
+  if (rop == SRCCOPY && HasAlphaChannel(bitmap)) {
+    AlphaBlendBitmap(dc, at, bitmap, at.width, at.height);
+    return;
+  }
+  WithBitmapDC(dc, bitmap, [&](HDC memory) {
+    BitBlt(dc, at.x, at.y, at.width, at.height, memory, at.sourceX, at.sourceY, rop);
+  });
 }
 
 // An empty or inverted rectangle draws nothing (StretchBlt would mirror an inverted one).
@@ -45,15 +84,27 @@ void StretchWhole(HDC dc, int left, int top, int right, int bottom, HBITMAP bitm
                   DWORD rop) {
   int width = 0, height = 0;
   if (IsEmptyArea(left, top, right, bottom) || !GetBitmapSize(bitmap, &width, &height)) return;
+  if (rop == SRCCOPY && HasAlphaChannel(bitmap)) {
+    AlphaBlendBitmap(dc, Placement{left, top, right - left, bottom - top, 0, 0}, bitmap, width, height);
+    return;
+  }
   WithBitmapDC(dc, bitmap, [&](HDC memory) {
     StretchBlt(dc, left, top, right - left, bottom - top, memory, 0, 0, width, height, rop);
   });
 }
 
-void TransparentAt(HDC dc, int x, int y, int width, int height, HBITMAP bitmap,
-                   int bitmapWidth, int bitmapHeight, COLORREF key) {
+// Colour-keyed, or blended when the picture has an alpha channel of its own (a user's
+// PNG with real transparency): anti-aliased edges then mix with what lies behind.
+void TransparentAt(HDC dc, const Placement& at, HBITMAP bitmap, int sourceWidth, int sourceHeight,
+                   COLORREF key) {
+  if (at.IsEmpty()) return;
+  if (HasAlphaChannel(bitmap)) {
+    AlphaBlendBitmap(dc, at, bitmap, sourceWidth, sourceHeight);
+    return;
+  }
   WithBitmapDC(dc, bitmap, [&](HDC memory) {
-    TransparentImage(dc, x, y, width, height, memory, 0, 0, bitmapWidth, bitmapHeight, key);
+    TransparentImage(dc, at.x, at.y, at.width, at.height, memory, at.sourceX, at.sourceY, sourceWidth,
+                     sourceHeight, key);
   });
 }
 
@@ -92,8 +143,8 @@ void DrawTransparentBitmapCentered(HDC dc, int left, int top, int right, int bot
                                    HBITMAP bitmap, COLORREF key) {
   int width = 0, height = 0;
   if (!GetBitmapSize(bitmap, &width, &height)) return;
-  POINT at = CenteredOrigin(left, top, right, bottom, width, height);
-  TransparentAt(dc, at.x, at.y, width, height, bitmap, width, height, key);
+  Placement at = CenteredPlacement(left, top, right, bottom, width, height);
+  TransparentAt(dc, at, bitmap, at.width, at.height, key);
 }
 
 void DrawBitmapStretched(HDC dc, int left, int top, int right, int bottom, HBITMAP bitmap) {
@@ -115,7 +166,7 @@ void DrawTransparentBitmapStretched(HDC dc, int left, int top, int right, int bo
                                     HBITMAP bitmap, COLORREF key) {
   int width = 0, height = 0;
   if (IsEmptyArea(left, top, right, bottom) || !GetBitmapSize(bitmap, &width, &height)) return;
-  TransparentAt(dc, left, top, right - left, bottom - top, bitmap, width, height, key);
+  TransparentAt(dc, Placement{left, top, right - left, bottom - top, 0, 0}, bitmap, width, height, key);
 }
 
 void BlitBitmap(HDC dc, int x, int y, int width, int height, HBITMAP bitmap, DWORD rop) {

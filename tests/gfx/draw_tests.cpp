@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <aygshell.h>
+#include <cstdlib>
+
 #include "gfx/Draw.h"
 
 namespace {
@@ -98,24 +101,81 @@ TEST(GfxDrawBitmaps, CenteredOddDifferenceLeavesExtraPixelRightAndBottom) {
   EXPECT_EQ(Tag(0, 0), canvas.At(12, 20));
   EXPECT_EQ(Tag(94, 0), canvas.At(106, 20));
   EXPECT_EQ(kBackground, canvas.At(107, 20));   // 3 free pixels on the right
-  EXPECT_EQ(Tag(0, 60), canvas.At(12, 80));     // last row one below the rectangle
-  EXPECT_EQ(kBackground, canvas.At(12, 81));
+  EXPECT_EQ(Tag(0, 59), canvas.At(12, 79));     // the last row would lie below the
+  EXPECT_EQ(kBackground, canvas.At(12, 80));    // rectangle: it is cut off
 }
 
-TEST(GfxDrawBitmaps, CenteredLargerBitmapOverhangsBothSidesAndIsClipped) {
+// A bitmap larger than its place is cut to the place, never drawn over the page: the
+// centred middle shows.
+TEST(GfxDrawBitmaps, CenteredLargerBitmapIsCutToItsRectangle) {
   Canvas canvas(30, 30);
   Bitmap bitmap(15, 13, Tag);
-  // Rectangle 10 x 10 at (10, 10): overhang (10 - 15) / 2 = -2 left, 3 right; -1 top, 2 bottom.
+  // Rectangle 10 x 10 at (10, 10): (10 - 15) / 2 = -2 left, 3 right; -1 top, 2 bottom.
   DrawBitmapCentered(canvas.dc(), 10, 10, 20, 20, bitmap);
-  EXPECT_EQ(kBackground, canvas.At(7, 9));
-  EXPECT_EQ(Tag(0, 0), canvas.At(8, 9));
-  EXPECT_EQ(Tag(14, 12), canvas.At(22, 21));
-  EXPECT_EQ(kBackground, canvas.At(23, 22));
-  // At the target's corner the overhang falls outside the bitmap and is clipped.
+  EXPECT_EQ(kBackground, canvas.At(9, 10));
+  EXPECT_EQ(kBackground, canvas.At(10, 9));
+  EXPECT_EQ(Tag(2, 1), canvas.At(10, 10));
+  EXPECT_EQ(Tag(11, 10), canvas.At(19, 19));
+  EXPECT_EQ(kBackground, canvas.At(20, 19));
+  EXPECT_EQ(kBackground, canvas.At(19, 20));
+  for (auto draw : {DrawTransparentBitmapCentered}) {
+    Canvas keyed(30, 30);
+    draw(keyed.dc(), 10, 10, 20, 20, bitmap, kColorKeyMagenta);
+    EXPECT_EQ(kBackground, keyed.At(9, 10));
+    EXPECT_EQ(Tag(2, 1), keyed.At(10, 10));
+    EXPECT_EQ(kBackground, keyed.At(20, 19));
+  }
+  // At the target's corner the same.
   Canvas corner(10, 10);
   DrawBitmapCentered(corner.dc(), 0, 0, 10, 10, bitmap);
   EXPECT_EQ(Tag(2, 1), corner.At(0, 0));
   EXPECT_EQ(Tag(11, 10), corner.At(9, 9));
+}
+
+// A test image of the source tree, loaded by the shell's loader as the program loads art.
+HBITMAP LoadTestImage(const std::string& name) {
+  std::string host = std::string(std::getenv("TILTCHIME_SOURCE_DIR")) + "/tests/gfx/images/" + name;
+  std::u16string device;
+  for (char c : host) device.push_back(c == '/' ? u'\\' : char16_t(c));
+  return SHLoadImageFile(device.c_str());
+}
+
+// Users' own art side by side: a PNG with an alpha channel is blended over what lies
+// behind (anti-aliased edges mixed, never a key-colour fringe or black), and a
+// magenta-keyed one leaves out its key, through every way a picture or skin image is drawn.
+TEST(GfxDrawBitmaps, AlphaPicturesBlendAndKeyedPicturesLeaveOutMagenta) {
+  HBITMAP rgba = LoadTestImage("rgba_4x1.png");  // clear, red, white at 128, green at 64
+  HBITMAP keyed = LoadTestImage("magenta_4x1.png");  // magenta, red, magenta, green
+  ASSERT_NE(nullptr, rgba);
+  ASSERT_NE(nullptr, keyed);
+  // Premultiplied over 0x203040: c + background * (255 - alpha) / 255, rounded.
+  const uint32_t blended[4] = {kBackground, 0xFF0000, 0x9098A0, 0x186430};
+  const uint32_t keyedOut[4] = {kBackground, 0xFF0000, kBackground, 0x00FF00};
+  using Draw = std::function<void(HDC, int, int, HBITMAP)>;
+  const std::pair<const char*, Draw> ways[] = {
+      {"icon stretched (Home, Sounds)",
+       [](HDC dc, int x, int y, HBITMAP b) { DrawTransparentBitmapStretched(dc, x, y, x + 8, y + 2, b, kColorKeyMagenta); }},
+      {"icon centred (picker)",
+       [](HDC dc, int x, int y, HBITMAP b) { DrawTransparentBitmapCentered(dc, x, y, x + 4, y + 1, b, kColorKeyMagenta); }},
+      {"skin centred", [](HDC dc, int x, int y, HBITMAP b) { DrawBitmapCentered(dc, x, y, x + 4, y + 1, b); }},
+      {"skin stretched", [](HDC dc, int x, int y, HBITMAP b) { DrawBitmapStretched(dc, x, y, x + 8, y + 2, b); }},
+  };
+  for (const auto& [what, draw] : ways) {
+    SCOPED_TRACE(what);
+    Canvas canvas(20, 4);
+    draw(canvas.dc(), 1, 1, rgba);
+    draw(canvas.dc(), 10, 1, keyed);
+    const bool stretched = std::string(what).find("stretched") != std::string::npos;
+    const bool keyedWay = std::string(what).find("icon") != std::string::npos;
+    for (int i = 0; i < 4; ++i) {
+      const int x = stretched ? 2 * i : i;
+      EXPECT_EQ(blended[i], canvas.At(1 + x, 1)) << "alpha pixel " << i;
+      EXPECT_EQ(keyedWay ? keyedOut[i] : (i % 2 ? keyedOut[i] : 0xFF00FF), canvas.At(10 + x, 1)) << "keyed pixel " << i;
+    }
+    EXPECT_EQ(kBackground, canvas.At(0, 1));
+  }
+  DeleteObject(rgba);
+  DeleteObject(keyed);
 }
 
 TEST(GfxDrawBitmaps, RopVariantsCombineBitwise) {

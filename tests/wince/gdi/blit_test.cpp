@@ -226,12 +226,65 @@ TEST(GdiBlit, AlphaBlendRefusesWhatWindowsRefuses) {
   Canvas dst(4, 4);
   EXPECT_FALSE(AlphaBlend(dst.dc, 0, 0, 4, 4, src.dc, 1, 0, 4, 4, Constant(128)));  // outside the source
   EXPECT_FALSE(AlphaBlend(dst.dc, 0, 0, -4, 4, src.dc, 0, 0, 4, 4, Constant(128)));
-  EXPECT_FALSE(AlphaBlend(dst.dc, 0, 0, 4, 4, src.dc, 0, 0, 4, 4, BLENDFUNCTION{AC_SRC_OVER, 0, 9, AC_SRC_ALPHA}));
+  EXPECT_FALSE(AlphaBlend(dst.dc, 0, 0, 4, 4, src.dc, 0, 0, 4, 4, BLENDFUNCTION{AC_SRC_OVER, 0, 9, 2}));
   EXPECT_EQ(dst.At(0, 0), RGB(0, 0, 0));
   // Stretching and clipping at the target's edges.
   EXPECT_TRUE(AlphaBlend(dst.dc, -2, 2, 8, 8, src.dc, 0, 0, 2, 2, Constant(255)));
   EXPECT_EQ(dst.At(0, 1), RGB(0, 0, 0));
   EXPECT_EQ(dst.At(3, 3), RGB(255, 255, 255));
+}
+
+// AC_SRC_ALPHA: premultiplied source over the target, each colour
+// c + t * (255 - a) / 255 rounded, with the constant alpha scaling the source first.
+TEST(GdiBlit, AlphaBlendPerPixelPutsThePremultipliedSourceOverTheTarget) {
+  // Transparent, opaque, half-covered red (0x80 of 0xFF premultiplied: 0x80), a quarter white.
+  const uint32_t pixels[4] = {0x00000000, 0xFF102030, 0x80800000, 0x40404040};
+  HBITMAP image = wince::CreateDibSectionFromPixels(4, 1, pixels);
+  HDC memory = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(memory, image);
+  const BLENDFUNCTION perPixel{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+
+  Canvas dst(4, 2, RGB(200, 100, 50));
+  ASSERT_TRUE(AlphaBlend(dst.dc, 0, 0, 4, 1, memory, 0, 0, 4, 1, perPixel));
+  EXPECT_EQ(dst.At(0, 0), RGB(200, 100, 50));  // fully transparent: untouched
+  EXPECT_EQ(dst.At(1, 0), RGB(0x10, 0x20, 0x30));  // opaque: the source
+  EXPECT_EQ(dst.At(2, 0), RGB(128 + 100, 50, 25));  // 200 * 127 / 255 = 99.6
+  EXPECT_EQ(dst.At(3, 0), RGB(64 + 150, 64 + 75, 64 + 37));  // 191 / 255 of the target
+  // The target keeps its own alpha byte (none).
+  EXPECT_EQ(0u, wince::BitmapSurface(dst.bitmap)->pixels[2] >> 24);
+
+  // Constant alpha 128 on top: the source alpha 0x80 becomes 64, red 0x80 becomes 64.
+  ASSERT_TRUE(AlphaBlend(dst.dc, 2, 1, 1, 1, memory, 2, 0, 1, 1, BLENDFUNCTION{AC_SRC_OVER, 0, 128, AC_SRC_ALPHA}));
+  EXPECT_EQ(dst.At(2, 1), RGB(64 + 150, 75, 37));
+  // Stretched: each target pixel blends the source pixel that centre sampling picks.
+  Canvas wide(8, 1, RGB(200, 100, 50));
+  ASSERT_TRUE(AlphaBlend(wide.dc, 0, 0, 8, 1, memory, 0, 0, 4, 1, perPixel));
+  EXPECT_EQ(wide.At(0, 0), RGB(200, 100, 50));
+  EXPECT_EQ(wide.At(3, 0), RGB(0x10, 0x20, 0x30));
+  EXPECT_EQ(wide.At(5, 0), RGB(228, 50, 25));
+
+  // A colour key compares colours only: an opaque magenta pixel with its alpha byte is left out.
+  const uint32_t keyed[2] = {0xFFFF00FF, 0xFF00FF00};
+  HBITMAP keyedImage = wince::CreateDibSectionFromPixels(2, 1, keyed);
+  Canvas under(2, 1, RGB(1, 2, 3));
+  ASSERT_TRUE(TransparentImage(under.dc, 0, 0, 2, 1, keyedImage, 0, 0, 2, 1, RGB(255, 0, 255)));
+  EXPECT_EQ(under.At(0, 0), RGB(1, 2, 3));
+  EXPECT_EQ(under.At(1, 0), RGB(0, 255, 0));
+
+  // The bits of a DIB section are the program's to read: rows of 0xAARRGGBB.
+  BITMAP info{};
+  ASSERT_EQ(int(sizeof info), GetObjectW(image, sizeof info, &info));
+  ASSERT_NE(nullptr, info.bmBits);
+  EXPECT_EQ(16, info.bmWidthBytes);
+  EXPECT_EQ(0x80800000u, static_cast<const uint32_t*>(info.bmBits)[2]);
+  BITMAP compatible{};
+  GetObjectW(dst.bitmap, sizeof compatible, &compatible);
+  EXPECT_EQ(nullptr, compatible.bmBits);  // a device bitmap hands out none
+
+  SelectObject(memory, previous);
+  DeleteDC(memory);
+  DeleteObject(image);
+  DeleteObject(keyedImage);
 }
 
 TEST(GdiBlit, GradientInterpolatesAndExcludesTheEnd) {

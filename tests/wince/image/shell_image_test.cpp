@@ -66,36 +66,42 @@ uint32_t OverBlack(uint32_t c, uint32_t a) { return (c * a + 127) / 255; }
 
 uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return (r << 16) | (g << 8) | b; }
 
+// The colour premultiplied by alpha (over black), with the alpha in the top byte when
+// the image has transparency (an alpha channel, palette alpha or a key colour).
 uint32_t ExpectedPixel(const PngLayout& layout, int x, int y) {
   const int d = layout.bitDepth;
   auto s = [&](int c) { return Sample(layout, x, y, c); };
+  auto withAlpha = [](uint32_t rgb, uint32_t a) { return a << 24 | rgb; };
   switch (layout.colorType) {
     case PNG_COLOR_TYPE_GRAY: {
       const uint32_t g = To8(s(0), d);
-      if (layout.keyColor && s(0) == layout.key.gray) return 0;
-      return Rgb(g, g, g);
+      if (!layout.keyColor) return Rgb(g, g, g);
+      return s(0) == layout.key.gray ? 0 : withAlpha(Rgb(g, g, g), 255);
     }
     case PNG_COLOR_TYPE_GRAY_ALPHA: {
-      const uint32_t g = OverBlack(To8(s(0), d), To8(s(1), d));
-      return Rgb(g, g, g);
+      const uint32_t a = To8(s(1), d);
+      const uint32_t g = OverBlack(To8(s(0), d), a);
+      return withAlpha(Rgb(g, g, g), a);
     }
     case PNG_COLOR_TYPE_PALETTE: {
       const png_color& c = layout.palette[s(0)];
       const uint32_t a = s(0) < layout.paletteAlpha.size() ? layout.paletteAlpha[s(0)] : 255;
-      return Rgb(OverBlack(c.red, a), OverBlack(c.green, a), OverBlack(c.blue, a));
+      const uint32_t rgb = Rgb(OverBlack(c.red, a), OverBlack(c.green, a), OverBlack(c.blue, a));
+      return layout.paletteAlpha.empty() ? rgb : withAlpha(rgb, a);
     }
-    case PNG_COLOR_TYPE_RGB:
-      if (layout.keyColor && s(0) == layout.key.red && s(1) == layout.key.green &&
-          s(2) == layout.key.blue)
-        return 0;
-      return Rgb(To8(s(0), d), To8(s(1), d), To8(s(2), d));
+    case PNG_COLOR_TYPE_RGB: {
+      const uint32_t rgb = Rgb(To8(s(0), d), To8(s(1), d), To8(s(2), d));
+      if (!layout.keyColor) return rgb;
+      bool key = s(0) == layout.key.red && s(1) == layout.key.green && s(2) == layout.key.blue;
+      return key ? 0 : withAlpha(rgb, 255);
+    }
     default: {
       const uint32_t a = To8(s(3), d);
-      return Rgb(OverBlack(To8(s(0), d), a), OverBlack(To8(s(1), d), a),
-                 OverBlack(To8(s(2), d), a));
+      return withAlpha(Rgb(OverBlack(To8(s(0), d), a), OverBlack(To8(s(1), d), a), OverBlack(To8(s(2), d), a)), a);
     }
   }
 }
+
 
 std::vector<png_byte> PackRow(const PngLayout& layout, int y) {
   const int channels = Channels(layout.colorType);
@@ -230,7 +236,7 @@ TEST_F(WinceShellImageTest, DecodesEveryColourTypeAndDepthExactly) {
 
 // Transparency is composited over black: tRNS entries of a palette, and the one key
 // colour of gray and RGB images.
-TEST_F(WinceShellImageTest, CompositesTransparencyOverBlack) {
+TEST_F(WinceShellImageTest, KeepsTransparencyAsPremultipliedAlpha) {
   for (int depth : {1, 2, 4, 8}) {
     SCOPED_TRACE(::testing::Message() << "palette depth " << depth);
     PngLayout layout;

@@ -1,4 +1,5 @@
 // Bitmaps: creation, the surface contract with the window system, single pixels.
+#include <algorithm>
 #include <cstring>
 
 #include "gdi/objects.h"
@@ -13,6 +14,14 @@ HBITMAP CreateBitmapFromPixels(int width, int height, int bitsPerPixel, const ui
     size_t count = size_t(width) * size_t(height);
     for (size_t i = 0; i < count; ++i) out[i] = pixels[i] & 0xFFFFFF;
   }
+  return static_cast<HBITMAP>(RegisterGdiObject(std::move(bitmap)));
+}
+
+HBITMAP CreateDibSectionFromPixels(int width, int height, const uint32_t* pixels) {
+  auto bitmap = Bitmap::Create(width, height, 32);
+  if (!bitmap) return nullptr;
+  std::copy_n(pixels, size_t(width) * size_t(height), bitmap->surface.pixels);
+  bitmap->dibSection = true;
   return static_cast<HBITMAP>(RegisterGdiObject(std::move(bitmap)));
 }
 

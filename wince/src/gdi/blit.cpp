@@ -73,13 +73,36 @@ using namespace wince;
 
 namespace {
 
-enum class Op { Copy, And, Or, Xor, NotCopy, Keyed, Blend };
+enum class Op { Copy, And, Or, Xor, NotCopy, Keyed, Blend, PixelBlend };
 
 struct Transfer {
   Op op = Op::Copy;
   uint32_t key = 0;    // Keyed: source pixels of this value are skipped
-  unsigned alpha = 0;  // Blend: constant source alpha
+  unsigned alpha = 0;  // Blend, PixelBlend: constant source alpha
 };
+
+// x / 255 rounded to the nearest, for x up to 65025.
+inline uint32_t Div255(uint32_t x) { return (x + 127) / 255; }
+
+// AC_SRC_ALPHA: the source is premultiplied; scaled by the constant alpha a, it goes over
+// the target: each colour c + t * (255 - alpha of the source) / 255, at most 255. The
+// target's alpha byte is left as it is: the screen-compatible bitmaps carry none.
+void BlendPremultipliedRow(uint32_t* d, const uint32_t* s, int n, unsigned a) {
+  for (int i = 0; i < n; ++i) {
+    uint32_t source = s[i];
+    uint32_t sourceAlpha = source >> 24;
+    if (a != 255) sourceAlpha = Div255(sourceAlpha * a);
+    if (source == 0) continue;  // transparent: the target stays exactly
+    uint32_t target = d[i], out = target & 0xFF000000;
+    for (int shift = 0; shift <= 16; shift += 8) {
+      uint32_t c = (source >> shift) & 0xFF;
+      if (a != 255) c = Div255(c * a);
+      uint32_t mixed = c + Div255(((target >> shift) & 0xFF) * (255 - sourceAlpha));
+      out |= std::min<uint32_t>(mixed, 255) << shift;
+    }
+    d[i] = out;
+  }
+}
 
 bool OpForRop(DWORD rop, Op* op) {
   switch (rop) {
@@ -105,10 +128,12 @@ void TransferRow(uint32_t* d, const uint32_t* s, int n, const Transfer& t) {
     case Op::Xor: for (int i = 0; i < n; ++i) d[i] ^= s[i]; break;
     case Op::NotCopy: for (int i = 0; i < n; ++i) d[i] = ~s[i] & 0xFFFFFF; break;
     case Op::Keyed:
+      // The key is a colour: an alpha byte does not take part.
       for (int i = 0; i < n; ++i) {
-        if (s[i] != t.key) d[i] = s[i];
+        if ((s[i] & 0xFFFFFF) != t.key) d[i] = s[i];
       }
       break;
+    case Op::PixelBlend: BlendPremultipliedRow(d, s, n, t.alpha); break;
     case Op::Blend:
       BlendBytes(reinterpret_cast<uint8_t*>(d), reinterpret_cast<const uint8_t*>(s), size_t(n) * 4,
                  t.alpha);
@@ -326,14 +351,15 @@ BOOL TransparentImage(HDC dest, LONG x, LONG y, LONG width, LONG height, HANDLE 
   return TRUE;
 }
 
-// Constant alpha only (AlphaFormat 0): the surfaces keep no per-pixel alpha. As on
-// Windows, negative extents and a source rectangle outside the source surface fail.
+// Constant alpha (AlphaFormat 0), or per-pixel premultiplied alpha from the source's
+// alpha bytes (AC_SRC_ALPHA) combined with the constant one. As on Windows, negative
+// extents and a source rectangle outside the source surface fail.
 BOOL AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
                 int srcHeight, BLENDFUNCTION blend) {
   DeviceContext* dc = LookupDC(dest);
   Source source;
   if (!dc || !SourceOfDC(src, &source)) return FALSE;
-  if (blend.BlendOp != AC_SRC_OVER || blend.AlphaFormat != 0) return FALSE;
+  if (blend.BlendOp != AC_SRC_OVER || (blend.AlphaFormat != 0 && blend.AlphaFormat != AC_SRC_ALPHA)) return FALSE;
   if (width < 0 || height < 0 || srcWidth < 0 || srcHeight < 0) return FALSE;
   int64_t left = srcX + source.originX, top = srcY + source.originY;
   if (left < 0 || top < 0 || left + srcWidth > source.surface->width ||
@@ -342,7 +368,7 @@ BOOL AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, int srcX
   }
   if (blend.SourceConstantAlpha == 0) return TRUE;
   Transfer t;
-  t.op = blend.SourceConstantAlpha == 255 ? Op::Copy : Op::Blend;
+  t.op = blend.AlphaFormat == AC_SRC_ALPHA ? Op::PixelBlend : blend.SourceConstantAlpha == 255 ? Op::Copy : Op::Blend;
   t.alpha = blend.SourceConstantAlpha;
   Stretch(*dc, x, y, width, height, source, srcX, srcY, srcWidth, srcHeight, t);
   return TRUE;

@@ -95,7 +95,7 @@ int Bitmap::Describe(int size, void* buffer) const {
   info.bmWidthBytes = ((surface.width * bitsPerPixel + 15) / 16) * 2;
   info.bmPlanes = 1;
   info.bmBitsPixel = WORD(bitsPerPixel);
-  info.bmBits = nullptr;
+  info.bmBits = dibSection ? surface.pixels : nullptr;
   std::memcpy(buffer, &info, sizeof info);
   return sizeof info;
 }

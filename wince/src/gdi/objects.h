@@ -18,6 +18,8 @@ class Bitmap : public GdiObject {
 
   Surface surface;
   int bitsPerPixel = 32;
+  // A DIB section: GetObjectW hands out its bits (rows top-down).
+  bool dibSection = false;
 
  private:
   std::unique_ptr<uint32_t[]> storage_;

@@ -69,6 +69,8 @@ bool PngReader::Read(DecodedImage* image, std::vector<png_bytep>* rows) {
   const png_uint_32 width = png_get_image_width(png_, info_);
   const png_uint_32 height = png_get_image_height(png_, info_);
   if (uint64_t{width} * height > kMaxPngPixels) return false;
+  image->hasAlpha = (png_get_color_type(png_, info_) & PNG_COLOR_MASK_ALPHA) != 0 ||
+                    png_get_valid(png_, info_, PNG_INFO_tRNS) != 0;
   SetUpTransforms();
   if (png_get_rowbytes(png_, info_) != size_t{width} * 4) return false;
   image->width = static_cast<int>(width);
@@ -82,14 +84,16 @@ bool PngReader::Read(DecodedImage* image, std::vector<png_bytep>* rows) {
   return true;
 }
 
-// The rows hold R, G, B, A bytes; each pixel becomes 0x00RRGGBB over black.
-void CompositeOverBlack(DecodedImage* image) {
+// The rows hold R, G, B, A bytes; each pixel becomes 0xAARRGGBB premultiplied (the
+// colour over black), the alpha byte kept only for an image with transparency.
+void Premultiply(DecodedImage* image) {
+  const uint32_t keep = image->hasAlpha ? 0xFFFFFFFF : 0x00FFFFFF;
   for (uint32_t& pixel : image->pixels) {
     const auto* rgba = reinterpret_cast<const uint8_t*>(&pixel);
     const uint32_t a = rgba[3];
     uint32_t channel[3];
     for (int i = 0; i < 3; ++i) channel[i] = (rgba[i] * a + 127) / 255;
-    pixel = (channel[0] << 16) | (channel[1] << 8) | channel[2];
+    pixel = ((a << 24) | (channel[0] << 16) | (channel[1] << 8) | channel[2]) & keep;
   }
 }
 
@@ -112,7 +116,7 @@ bool DecodePngFile(const std::string& hostPath, DecodedImage* image) {
     *image = DecodedImage();
     return false;
   }
-  CompositeOverBlack(image);
+  Premultiply(image);
   return true;
 }
 

@@ -11,5 +11,7 @@ HBITMAP SHLoadImageFile(LPCTSTR fileName) {
   if (!fileName || !wince::HostPathFromDevice(fileName, &hostPath)) return nullptr;
   wince::DecodedImage image;
   if (!wince::DecodePngFile(hostPath, &image)) return nullptr;
-  return wince::CreateBitmapFromPixels(image.width, image.height, 32, image.pixels.data());
+  // A DIB section, as the shell's loader gives: with a PNG's transparency as premultiplied
+  // alpha, which AlphaBlend with AC_SRC_ALPHA draws.
+  return wince::CreateDibSectionFromPixels(image.width, image.height, image.pixels.data());
 }
