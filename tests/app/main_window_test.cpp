@@ -1,12 +1,19 @@
 // The program's entry and main window, run for real through the layer's test driver.
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <fcntl.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 #include <wince/testdriver.h>
 #include <windows.h>
 
@@ -205,6 +212,135 @@ TEST_F(MainWindowTest, SecondInstanceHandsTheFocusToTheFirstAndExitsWithZero) {
   EXPECT_EQ(driver.FullScreenState(), kHideAll);
   driver.Close();
   EXPECT_EQ(driver.WaitForExit(), 0);
+}
+
+// The real executable as its own process, with environment changes ("NAME=value" sets,
+// "NAME" removes), its own registry file and its standard error kept.
+class Process {
+ public:
+  Process(const std::string& name, const std::vector<std::string>& changes) {
+    std::string exe = std::string(std::getenv("TILTCHIME_APP_DIR")) + "/TiltChime";
+    std::string folder = std::filesystem::temp_directory_path();
+    registry_ = folder + "/tiltchime_process_" + name + "_" + std::to_string(getpid()) + ".reg";
+    errors_ = registry_ + ".stderr";
+    std::filesystem::remove(registry_);
+    std::vector<std::string> environment;
+    for (char** e = environ; *e; ++e) environment.push_back(*e);
+    std::vector<std::string> all = {"WINCE_REGISTRY=" + registry_};
+    all.insert(all.end(), changes.begin(), changes.end());
+    for (const std::string& change : all) {
+      std::string key = change.substr(0, change.find('='));
+      std::erase_if(environment, [&](const std::string& e) { return e.rfind(key + "=", 0) == 0; });
+      if (change.find('=') != std::string::npos) environment.push_back(change);
+    }
+    std::vector<char*> envp;
+    for (std::string& e : environment) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    char* argv[] = {exe.data(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, errors_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (posix_spawn(&pid_, exe.c_str(), &actions, nullptr, argv, envp.data()) != 0) pid_ = -1;
+    posix_spawn_file_actions_destroy(&actions);
+  }
+  ~Process() {
+    if (pid_ > 0 && status_ < 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    std::filesystem::remove(registry_);
+    std::filesystem::remove(errors_);
+  }
+  // Its window exists: found as a second start would find it (a generous bound).
+  bool WaitForWindow() {
+    for (int i = 0; i < 1000; ++i) {
+      if (FindWindowW(TEXT("TiltChimeClass"), TEXT("TiltChime"))) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+  }
+  void Signal(int signal) { kill(pid_, signal); }
+  // waitpid's status; a process still running after the bound is killed and fails.
+  int Wait() {
+    for (int i = 0; i < 1500 && status_ < 0; ++i) {
+      int status = 0;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) status_ = status;
+      else std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return status_;
+  }
+  std::string Read(const std::string& path) const {
+    std::stringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+  }
+  std::string Errors() const { return Read(errors_); }
+  std::string Registry() const { return Read(registry_); }
+
+ private:
+  pid_t pid_ = -1;
+  int status_ = -1;
+  std::string registry_, errors_;
+};
+
+constexpr char kSettingsKey[] = "[HKEY_LOCAL_MACHINE\\Software\\Brambleway\\TiltChime\\Settings]";
+
+// Logout, kill and a closed terminal end the program as its close button does: settings
+// saved, exit code 0.
+TEST_F(MainWindowTest, TermIntAndHupCloseTheWindowSaveTheSettingsAndExitWithZero) {
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    std::string scope = "signal-" + std::to_string(signal) + "-" + std::to_string(getpid());
+    setenv("WINCE_INSTANCE_SCOPE", scope.c_str(), 1);
+    Process program(scope, {"WINCE_INSTANCE_SCOPE=" + scope});
+    ASSERT_TRUE(program.WaitForWindow());
+    program.Signal(signal);
+    int status = program.Wait();
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_NE(program.Registry().find(kSettingsKey), std::string::npos);
+  }
+}
+
+// The close is still waiting for the loading to end: a second signal ends the process
+// at once, by that signal, and nothing is written. (Two of one kind sent at once would be
+// one: a signal already pending is not counted twice.)
+TEST_F(MainWindowTest, ASecondSignalDuringTheCloseEndsTheProgramAtOnce) {
+  Process program("twice", {});
+  ASSERT_TRUE(program.WaitForWindow());
+  program.Signal(SIGTERM);
+  program.Signal(SIGINT);
+  int status = program.Wait();
+  ASSERT_TRUE(WIFSIGNALED(status)) << status;
+  EXPECT_TRUE(WTERMSIG(status) == SIGTERM || WTERMSIG(status) == SIGINT) << WTERMSIG(status);
+  EXPECT_EQ(program.Registry(), "");
+}
+
+// Without a window system (and without WINCE_HEADLESS=1) the program says so in one line
+// and ends with 1, instead of running unseen and taking every later start.
+TEST_F(MainWindowTest, NoWindowSystemIsOneLineOnStandardErrorAndExitCodeOne) {
+  const std::vector<std::string> cases[] = {
+      {"WINCE_HEADLESS", "SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"},
+      {"WINCE_HEADLESS=0", "SDL_VIDEODRIVER", "DISPLAY=:1999", "WAYLAND_DISPLAY"},
+      {"WINCE_HEADLESS", "SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY=no-such-socket", "XDG_RUNTIME_DIR=/tmp"}};
+  for (const std::vector<std::string>& changes : cases) {
+    SCOPED_TRACE(changes[2] + " " + changes[3]);
+    Process program("nodisplay", changes);
+    int status = program.Wait();
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    std::string errors = program.Errors();
+    EXPECT_EQ(errors.rfind("TiltChime: no window system could be opened", 0), 0u) << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_EQ(program.Registry(), "");
+  }
+  // The headless start that follows is not taken for a running copy: it loads and saves.
+  Process headless("headless", {});
+  ASSERT_TRUE(headless.WaitForWindow());
+  headless.Signal(SIGTERM);
+  int status = headless.Wait();
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_NE(headless.Registry().find(kSettingsKey), std::string::npos);
 }
 
 }  // namespace

@@ -34,6 +34,12 @@ class Backend {
   // or a host without windows of other sizes), with the display's size. Asked once, on
   // the thread that will create the windows, before the first exists.
   virtual bool FullScreenDisplay(SIZE* display) = 0;
+  // Opens the host's window system on the thread that will create the windows; false, with
+  // the host's reason, when there is none to open.
+  virtual bool Open(std::string* reason) = 0;
+  // The host display the windows appear on, "headless" for none: one copy of a program per
+  // display.
+  virtual std::string DisplayName() = 0;
   // The following run on the window's thread.
   virtual void WindowCreated(HWND window, const std::u16string& title, bool visible) = 0;
   virtual void WindowDestroyed(HWND window) = 0;
@@ -52,9 +58,9 @@ class Backend {
   virtual void Wake() = 0;
 };
 
-// Chosen on first use: headless when WINCE_HEADLESS=1, when there is no display (and
-// WINCE_HEADLESS is not 0) or when forced (test driver); otherwise SDL2, which keeps the
-// windows in memory like the headless backend if video cannot start.
+// Chosen on first use: headless when WINCE_HEADLESS=1 or when forced (test driver);
+// otherwise SDL2, whose windows stay in memory if video cannot start (the process entry
+// opens it first and ends when it cannot).
 Backend& TheBackend();
 void ForceHeadless();
 std::unique_ptr<Backend> MakeHeadlessBackend();

@@ -17,6 +17,8 @@ class HeadlessBackend : public Backend {
   void WindowShown(HWND, int) override {}
   void ScreenResized(HWND) override {}
   void Present(HWND, const Surface&, const RECT&) override {}
+  bool Open(std::string*) override { return true; }
+  std::string DisplayName() override { return "headless"; }
   void Pump(std::vector<HostEvent>*) override {}
   void Wait(std::unique_lock<std::mutex>& lock, const std::function<bool()>& ready,
             uint64_t deadline) override {
@@ -27,15 +29,9 @@ class HeadlessBackend : public Backend {
 
 bool g_forceHeadless = false;
 
-// WINCE_HEADLESS=1 forces headless, =0 asks for SDL whatever the display variables say
-// (SDL's own choice of video driver then applies).
 bool WantHeadless() {
   const char* headless = std::getenv("WINCE_HEADLESS");
-  if (headless && std::strcmp(headless, "1") == 0) return true;
-  if (headless && std::strcmp(headless, "0") == 0) return false;
-  const char* x11 = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  return !(x11 && *x11) && !(wayland && *wayland);
+  return headless && std::strcmp(headless, "1") == 0;
 }
 
 }  // namespace

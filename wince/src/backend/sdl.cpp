@@ -21,6 +21,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <string>
 #include <thread>
 
 #include "backend/backend.h"
@@ -133,6 +134,31 @@ class SdlBackend : public Backend {
     if (SDL_GetDisplayBounds(0, &bounds) != 0 || bounds.w <= 0 || bounds.h <= 0) return false;
     *display = SIZE{bounds.w, bounds.h};
     return true;
+  }
+
+  bool Open(std::string* reason) override {
+    if (Start()) return true;
+    *reason = error_;
+    return false;
+  }
+
+  // The X display without its screen number, or the Wayland socket, of the driver SDL
+  // chose (before it has chosen, the one it would take first).
+  std::string DisplayName() override {
+    const char* driver = started_ ? SDL_GetCurrentVideoDriver() : nullptr;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    bool onX11 = driver ? std::strcmp(driver, "x11") == 0 : x11 && *x11;
+    if (onX11) {
+      std::string name = x11 ? x11 : "";
+      size_t colon = name.rfind(':');
+      size_t dot = colon == std::string::npos ? std::string::npos : name.find('.', colon);
+      return "x11 " + name.substr(0, dot);
+    }
+    if (driver && std::strcmp(driver, "wayland") != 0) return driver;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::string socket = wayland && *wayland ? wayland : "wayland-0";
+    return "wayland " + (socket[0] == '/' ? socket : std::string(runtime ? runtime : "") + "/" + socket);
   }
 
   void WindowCreated(HWND handle, const std::u16string& title, bool visible) override {
@@ -267,8 +293,30 @@ class SdlBackend : public Backend {
     SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "1");
     // Presents go out at once; the program paints only when something changed.
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    // Only the window systems the session names: with DISPLAY alone, a failed X11 start
+    // must not end on some other compositor's default Wayland socket, nor on SDL's
+    // windowless stand-ins, which only SDL_VIDEODRIVER may ask for.
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if (!asked || !*asked) {
+      const struct {
+        const char* variable;
+        const char* driver;
+      } systems[] = {{"DISPLAY", "x11"}, {"WAYLAND_DISPLAY", "wayland"}};
+      std::string drivers;
+      for (const auto& system : systems) {
+        const char* value = std::getenv(system.variable);
+        if (value && *value) drivers += (drivers.empty() ? "" : ",") + std::string(system.driver);
+      }
+      if (drivers.empty()) {
+        failed_ = true;
+        error_ = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+        return false;
+      }
+      SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       failed_ = true;  // windows stay in memory, as with the headless backend
+      error_ = SDL_GetError();
       return false;
     }
     wakeEvent_ = SDL_RegisterEvents(1);
@@ -443,6 +491,7 @@ class SdlBackend : public Backend {
 
   std::atomic<bool> started_{false};  // guiThread_ and wakeEvent_ are set before it
   bool failed_ = false;
+  std::string error_;  // why video could not start
   bool screenSaverOff_ = false;
   std::thread::id guiThread_;
   Uint32 wakeEvent_ = 0;

@@ -5,7 +5,9 @@
 #include <cstring>
 #include <string>
 
+#include "backend/backend.h"
 #include "common/utf.h"
+#include "entry/signals.h"
 #include "kernel/module.h"
 #include "resources/resources.h"
 
@@ -42,6 +44,15 @@ bool PrintHostText(const char* arg) {
 
 int main(int argc, char** argv) {
   if (argc > 1 && PrintHostText(argv[1])) return 0;
+  // Without a window system the program would run unseen and hold the one-copy rule.
+  std::string reason;
+  if (!wince::TheBackend().Open(&reason)) {
+    const char* name = std::strrchr(argv[0], '/');
+    std::fprintf(stderr, "%s: no window system could be opened (%s); start it in an X11 or Wayland session, "
+                 "or with WINCE_HEADLESS=1 to run without a window\n", name ? name + 1 : argv[0], reason.c_str());
+    return 1;
+  }
+  wince::CloseOnSignals();
   std::u16string commandLine = CommandLine(argc, argv);
   return WinMain(wince::ExecutableInstance(), nullptr, commandLine.data(), SW_SHOW);
 }

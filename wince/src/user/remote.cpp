@@ -22,8 +22,9 @@ namespace {
 
 constexpr char kRaiseRequest = 'R';
 
-// FNV-1a over the scope and the case-folded class and title keeps the name short and
-// free of characters that would need escaping.
+// FNV-1a over the scope, the display and the case-folded class and title keeps the name
+// short and free of characters that would need escaping. A copy on another display (or a
+// headless one) is another copy: it neither takes nor raises a start on this one.
 std::string SocketName(const std::u16string& className, const std::u16string& title) {
   uint64_t hash = 0xcbf29ce484222325ull;
   auto mix = [&](uint32_t value) {
@@ -32,6 +33,8 @@ std::string SocketName(const std::u16string& className, const std::u16string& ti
   };
   const char* scope = std::getenv("WINCE_INSTANCE_SCOPE");
   for (const char* c = scope ? scope : ""; *c; ++c) mix(static_cast<unsigned char>(*c));
+  mix(0x10000);
+  for (char c : TheBackend().DisplayName()) mix(static_cast<unsigned char>(c));
   mix(0x10000);
   for (WCHAR c : LowerCase(className)) mix(c);
   mix(0x10000);

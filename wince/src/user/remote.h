@@ -1,5 +1,5 @@
 // Windows of other processes of the same user: a top-level window listens on an abstract
-// Unix socket named after the user, WINCE_INSTANCE_SCOPE, its class and its title, so that
+// Unix socket named after the user, WINCE_INSTANCE_SCOPE, the display, its class and its title, so that
 // FindWindowW in another process finds it and SetForegroundWindow can raise it.
 #pragma once
 

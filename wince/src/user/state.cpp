@@ -45,6 +45,16 @@ void PostHostEvents(const std::vector<HostEvent>& events) {
   }
 }
 
+void CloseAllWindows() {
+  std::vector<HostEvent> closes;
+  {
+    auto lock = LockKernel();
+    User().closeAsked = true;
+    for (HWND handle : User().order) closes.push_back(HostEvent{HostEvent::kClose, handle});
+  }
+  PostHostEvents(closes);
+}
+
 SIZE ScreenSize() {
   const DisplayConfig& display = Display();
   bool sideways = User().orientation == DMDO_90 || User().orientation == DMDO_270;

@@ -79,6 +79,7 @@ struct UserState {
   std::map<DWORD, std::shared_ptr<ThreadQueue>> queues;
   HWND foreground = nullptr;
   HWND firstTopLevel = nullptr;
+  bool closeAsked = false;  // the host asked the program to end (CloseAllWindows)
   DWORD orientation = 0;  // DMDO_*
   uintptr_t nextHandle = 0x20000;
   // Atoms of registered classes lie in 0xC000..0xFFFF; one is never given to two classes.
@@ -101,6 +102,9 @@ RECT WorkArea();
 std::u16string LowerCase(const std::u16string& text);
 
 // Without the kernel lock.
+// The host asks the program to end as its windows' close buttons would: every window gets
+// WM_CLOSE, and so does one created later.
+void CloseAllWindows();
 LRESULT CallWindowProcOf(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
 // Makes the window the active one (null: none), sending WM_ACTIVATE to the windows that
 // lose and gain activation.

@@ -165,6 +165,12 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   StartListener(handle, window->windowClass->name, window->title);
   SendSize(handle, SIZE_RESTORED);
   if (style & WS_VISIBLE) ShowWindow(handle, SW_SHOW);
+  bool closeAsked;
+  {
+    auto lock = LockKernel();
+    closeAsked = User().closeAsked;
+  }
+  if (closeAsked) PostMessageW(handle, WM_CLOSE, 0, 0);
   return handle;
 }
 
