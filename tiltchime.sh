@@ -9,6 +9,9 @@
 #                                   its contents, its scripts and lintian
 #   ./tiltchime.sh windows          cross-build TiltChime for desktop Windows into
 #                                   build/windows/ and pack build/windows/TiltChime-win64.zip
+#   ./tiltchime.sh wine             build for Windows and Linux (release), then drive the
+#                                   .exe under Wine in Xvfb as a user would and compare its
+#                                   frames with our layer's (tests/windows/wine.sh)
 #   ./tiltchime.sh fuzz [seconds]   build the fuzz preset and run each libFuzzer harness for
 #                                   that long (default 15) from its corpus; fails on a finding
 # preset: release (default), debug, asan (ASan+UBSan) or tsan.
@@ -26,8 +29,10 @@ PACKAGES=(
 WINCHECK_PACKAGES=(cmake g++-mingw-w64-x86-64-posix)
 # What package needs beyond the build: cpack's dpkg-shlibdeps and file, and lintian.
 PACKAGE_PACKAGES=(dpkg-dev file lintian)
-# What the Windows build needs.
+# What the Windows build needs, and what running it under Wine adds (Debian puts wine64
+# in /usr/lib/wine/).
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+WINE_PACKAGES=(wine64 xvfb xauth xdotool imagemagick x11-utils)
 
 # Installs those of the named packages that are missing.
 install_missing() {
@@ -158,13 +163,19 @@ case "$command" in
     install_missing "${WINDOWS_PACKAGES[@]}"
     build windows
     ;;
+  wine)
+    install_missing "${PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${WINE_PACKAGES[@]}"
+    build windows
+    build release
+    tests/windows/wine.sh build/windows build/release
+    ;;
   fuzz)
     install_missing "${PACKAGES[@]}"
     build fuzz
     fuzz "${2:-15}"
     ;;
   *)
-    echo "usage: $0 run|test|smoke [release|debug|asan|tsan] | wincheck | package | windows | fuzz [seconds]" >&2
+    echo "usage: $0 run|test|smoke [release|debug|asan|tsan] | wincheck | package | windows | wine | fuzz [seconds]" >&2
     exit 2
     ;;
 esac

@@ -68,8 +68,11 @@ WavCheck CheckOpenFile(HANDLE file) {
   // A 16-byte chunk is the older format record without cbSize: no extra bytes.
   if (chunk.size < 18) chunk.format.cbSize = 0;
   else if (chunk.format.cbSize > chunk.size - 18) return WAV_NOT_WAV;
+  // Only a coding that the system says it cannot play is left out. Without a sound
+  // device (a desktop with none, or one that is busy) the query fails for every file,
+  // which may still play once the device is back.
   MMRESULT query = waveOutOpen(nullptr, WAVE_MAPPER, &chunk.format, 0, 0, WAVE_FORMAT_QUERY);
-  return query == MMSYSERR_NOERROR ? WAV_PLAYABLE : WAV_UNSUPPORTED;
+  return query == WAVERR_BADFORMAT ? WAV_UNSUPPORTED : WAV_PLAYABLE;
 }
 
 }  // namespace
