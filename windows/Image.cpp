@@ -1,6 +1,8 @@
 // SHLoadImageFile: an image file (PNG, and whatever else the system decodes) as a 32-bit
-// top-down bitmap with its alpha channel, decoded by the Windows Imaging Component. A
-// file that cannot be read or decoded gives a null bitmap, as on the device.
+// top-down DIB section, decoded by the Windows Imaging Component: an image with
+// transparency keeps it as premultiplied alpha (which AlphaBlend with AC_SRC_ALPHA draws),
+// an opaque one has zero alpha bytes, as the device's loader gives them. A file that
+// cannot be read or decoded gives a null bitmap, as on the device.
 #include "standins.h"
 
 #include <wincodec.h>
@@ -29,7 +31,7 @@ HBITMAP Decode(LPCWSTR fileName) {
       FAILED(factory.p->CreateDecoderFromFilename(fileName, nullptr, GENERIC_READ,
                                                   WICDecodeMetadataCacheOnDemand, &decoder.p)) ||
       FAILED(decoder.p->GetFrame(0, &frame.p)) ||
-      FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.p, &pixels.p)) ||
+      FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.p, &pixels.p)) ||
       FAILED(pixels.p->GetSize(&width, &height)) || width == 0 || height == 0 ||
       width > kMaxSide || height > kMaxSide)
     return nullptr;
@@ -49,6 +51,12 @@ HBITMAP Decode(LPCWSTR fileName) {
     DeleteObject(bitmap);
     return nullptr;
   }
+  BYTE* alpha = static_cast<BYTE*>(bits) + 3;
+  const size_t pixelCount = size_t(width) * height;
+  bool opaque = true;
+  for (size_t i = 0; i < pixelCount && opaque; ++i) opaque = alpha[4 * i] == 0xFF;
+  if (opaque)
+    for (size_t i = 0; i < pixelCount; ++i) alpha[4 * i] = 0;
   return bitmap;
 }
 
