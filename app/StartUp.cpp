@@ -11,6 +11,7 @@
 #include "gfx/Skin.h"
 #include "motion/SensorDriver.h"
 #include "motion/ShakeDetector.h"
+#include "report/TellUser.h"
 #include "screens/Screens.h"
 #include "screens/WidgetIds.h"
 #include "sound/Settings.h"
@@ -41,71 +42,81 @@ LRESULT OnCreate(HWND window) {
   return 0;
 }
 
-static void OpenSensor() {
-  SensorDriver* sensor = new (std::nothrow) SensorDriver();
-  if (!sensor) return;
-  // A missing library leaves the driver closed; motion then never fires.
-  sensor->Open(GSensor);
+// Each loading step reports whether it built what it builds. Objects come from plain new:
+// one that cannot be allocated ends its step as a failure (LoadingThread catches it).
+
+static bool OpenSensor() {
+  SensorDriver* sensor = new SensorDriver();
+  // A closed driver is kept all the same; motion then never fires.
+  BOOL opened = sensor->Open(GSensor);
   AppGlobals::Sensor.store(sensor, std::memory_order_release);
+  return opened;
 }
 
-static void LoadSettings() {
-  Settings* settings = new (std::nothrow) Settings();
-  if (!settings) return;
-  settings->Load();
+static bool LoadSettings() {
+  Settings* settings = new Settings();
+  int loaded = settings->Load();
   AppGlobals::TheSettings.store(settings, std::memory_order_release);
+  return loaded;
 }
 
-static void LoadTheSkin() {
-  Skin* skin = new (std::nothrow) Skin();
-  if (!skin) return;
-  if (Settings* settings = Get(AppGlobals::TheSettings)) skin->LoadSkin(settings->SkinFolder);
-  AppGlobals::TheSkin.store(skin, std::memory_order_release);
-}
-
-static void ScanSoundBank() {
-  SoundBank* bank = new (std::nothrow) SoundBank();
-  if (!bank) return;
-  if (Settings* settings = Get(AppGlobals::TheSettings)) bank->Scan(settings->SoundsFolder);
-  AppGlobals::Bank.store(bank, std::memory_order_release);
-}
-
-static void InitSoundSlots() {
-  AppGlobals::Slots.store(new (std::nothrow) SoundSlots(), std::memory_order_release);
+static bool LoadTheSkin() {
+  Skin* skin = new Skin();
   Settings* settings = Get(AppGlobals::TheSettings);
-  if (!settings) return;
+  bool loaded = settings && skin->LoadSkin(settings->SkinFolder);
+  AppGlobals::TheSkin.store(skin, std::memory_order_release);
+  return loaded;
+}
+
+static bool ScanSoundBank() {
+  SoundBank* bank = new SoundBank();
+  Settings* settings = Get(AppGlobals::TheSettings);
+  if (settings) bank->Scan(settings->SoundsFolder);
+  AppGlobals::Bank.store(bank, std::memory_order_release);
+  return settings != nullptr;
+}
+
+static bool InitSoundSlots() {
+  AppGlobals::Slots.store(new SoundSlots(), std::memory_order_release);
+  Settings* settings = Get(AppGlobals::TheSettings);
+  if (!settings) return false;
   for (int slot = 1; slot <= SOUND_SLOT_COUNT; ++slot)
     AssignSlotSound(slot, settings->SoundSlotFolder[slot - 1], settings->SoundSlotName[slot - 1]);
+  return true;
 }
 
-static void InitSoundMotion() {
+static bool InitSoundMotion() {
   SensorDriver* sensor = Get(AppGlobals::Sensor);
   SoundSlots* slots = Get(AppGlobals::Slots);
-  if (!sensor || !slots) return;
-  AppGlobals::DetectorX.store(new (std::nothrow) ShakeDetectorX(sensor, slots), std::memory_order_release);
-  AppGlobals::DetectorY.store(new (std::nothrow) ShakeDetectorY(sensor, slots), std::memory_order_release);
-  AppGlobals::DetectorZ.store(new (std::nothrow) ShakeDetectorZ(sensor, slots), std::memory_order_release);
+  if (!sensor || !slots) return false;
+  AppGlobals::DetectorX.store(new ShakeDetectorX(sensor, slots), std::memory_order_release);
+  AppGlobals::DetectorY.store(new ShakeDetectorY(sensor, slots), std::memory_order_release);
+  AppGlobals::DetectorZ.store(new ShakeDetectorZ(sensor, slots), std::memory_order_release);
+  return true;
 }
 
-static void InitWidgets() {
+static bool InitWidgets() {
   PagePictures pictures;
   if (AppResources* resources = Get(AppGlobals::Resources))
     pictures = {resources->AboutPicture, resources->DonateUp, resources->DonateDown};
-  InitTouchUI(Get(AppGlobals::TheSkin), pictures);
+  return InitTouchUI(Get(AppGlobals::TheSkin), pictures) == 1;
 }
 
-static void ApplyTouchUIData() {
+// An empty slot is no failure: it shows no sound.
+static bool ApplyTouchUIData() {
   for (int slot = 1; slot <= SOUND_SLOT_COUNT; ++slot) ApplySlotToUI(slot);
   FillChoiceLists();
   FillPickerList();
+  return Get(AppGlobals::Bank) != nullptr;
 }
 
-static void ApplySettings() { ApplySettingsToUI(); }
+static bool ApplySettings() { return SUCCEEDED(ApplySettingsToUI()); }
 
-static void InitScreen() {
+static bool InitScreen() {
   ShowScreenPanel(ID_SCREEN, false);
   ShowTopPanel(ID_PAGES, false);
   ShowTabPage(ID_HOME_PAGE, false, false);
+  return Get(AppGlobals::RootPanel) != nullptr;
 }
 
 namespace {
@@ -113,22 +124,34 @@ namespace {
 struct LoadingStep {
   const WCHAR* message;
   UINT percent;
-  void (*work)();
+  bool (*work)();
+  // What the user meets when the step fails, told on the debug channel.
+  const WCHAR* failure;
 };
 
 const LoadingStep kLoadingSteps[] = {
-    {TEXT("Loading..."), 0, nullptr},
-    {TEXT("Init HTC Sensor..."), 10, OpenSensor},
-    {TEXT("Loading Settings..."), 20, LoadSettings},
-    {TEXT("Loading Skin..."), 30, LoadTheSkin},
-    {TEXT("Loading SoundBank..."), 40, ScanSoundBank},
-    {TEXT("Init SoundSlots..."), 50, InitSoundSlots},
-    {TEXT("Init SoundMotion..."), 60, InitSoundMotion},
-    {TEXT("Init TouchUI..."), 70, InitWidgets},
-    {TEXT("Apply TouchUI Data..."), 80, ApplyTouchUIData},
-    {TEXT("Apply Settings..."), 90, ApplySettings},
-    {TEXT("Init Screen..."), 100, InitScreen},
+    {TEXT("Loading..."), 0, nullptr, nullptr},
+    {TEXT("Init HTC Sensor..."), 10, OpenSensor, TEXT("shaking the phone plays nothing")},
+    {TEXT("Loading Settings..."), 20, LoadSettings, TEXT("the stored settings are not used")},
+    {TEXT("Loading Skin..."), 30, LoadTheSkin, TEXT("the screens are drawn without their images")},
+    {TEXT("Loading SoundBank..."), 40, ScanSoundBank, TEXT("no sounds to choose from")},
+    {TEXT("Init SoundSlots..."), 50, InitSoundSlots, TEXT("the slots stay empty")},
+    {TEXT("Init SoundMotion..."), 60, InitSoundMotion, TEXT("shaking the phone plays nothing")},
+    {TEXT("Init TouchUI..."), 70, InitWidgets, TEXT("the screens are missing")},
+    {TEXT("Apply TouchUI Data..."), 80, ApplyTouchUIData, TEXT("the screens show no sounds")},
+    {TEXT("Apply Settings..."), 90, ApplySettings, TEXT("the Settings page shows no choices")},
+    {TEXT("Init Screen..."), 100, InitScreen, TEXT("the screens are missing")},
 };
+
+// A step that cannot allocate what it builds has failed; the steps after it go on with
+// what exists.
+bool RunStep(const LoadingStep& step) {
+  try {
+    return step.work();
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
 
 // The pause after each step, during which the main thread can paint its message.
 const DWORD StepPauseMs = 20;
@@ -145,7 +168,9 @@ DWORD WINAPI LoadingThread(LPVOID) {
       splash->SetProgress(step.percent);
     }
     InvalidateRect(window, nullptr, TRUE);
-    if (step.work) step.work();
+    if (step.work && !RunStep(step)) {
+      TellUser({TEXT("start-up step \""), step.message, TEXT("\" failed, so "), step.failure});
+    }
     Sleep(StepPauseMs);
   }
   // Unsigned difference: a wrap of the tick counter is harmless.
