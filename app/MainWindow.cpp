@@ -124,6 +124,17 @@ static void OnStylus(UINT message, LPARAM lParam) {
   else root->DispatchMouseMove(window, x, y);
 }
 
+// A finger after the first: its pointer id, and its point in screen coordinates.
+static void OnPointer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  TouchPanel* root = AppGlobals::RootPanel.load(std::memory_order_acquire);
+  if (!root || AppGlobals::Loading.load(std::memory_order_acquire)) return;
+  POINT point = {short(LOWORD(lParam)), short(HIWORD(lParam))};
+  ScreenToClient(window, &point);
+  UINT pointer = GET_POINTERID_WPARAM(wParam);
+  if (message == WM_POINTERDOWN) root->DispatchPointerDown(window, pointer, point.x, point.y);
+  else root->DispatchPointerUp(window, pointer, point.x, point.y);
+}
+
 LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
@@ -151,6 +162,10 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_LBUTTONUP:
     case WM_MOUSEMOVE:
       OnStylus(message, lParam);
+      return 0;
+    case WM_POINTERDOWN:
+    case WM_POINTERUP:
+      OnPointer(window, message, wParam, lParam);
       return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);

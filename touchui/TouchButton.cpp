@@ -30,6 +30,36 @@ void TouchButton::Draw(HDC dc) {
   DrawIcon(dc);
 }
 
+void TouchButton::OnMouseDown(HWND window, int x, int y) {
+  if (!pointer_) TouchControl::OnMouseDown(window, x, y);
+}
+
+void TouchButton::OnMouseUp(HWND window, int x, int y) {
+  if (!pointer_) TouchControl::OnMouseUp(window, x, y);
+}
+
+void TouchButton::OnMouseMove(HWND window, int x, int y) {
+  if (!pointer_) TouchControl::OnMouseMove(window, x, y);
+}
+
+void TouchButton::OnPointerDown(HWND window, UINT pointer, int x, int y) {
+  if (pressed_ || !HitTest(x, y)) return;
+  pressed_ = 1;
+  pointer_ = pointer;
+  Invalidate(window);
+  Notify(window, TN_PRESSED);
+}
+
+void TouchButton::OnPointerUp(HWND window, UINT pointer, int x, int y) {
+  if (!pointer_ || pointer != pointer_) return;
+  pointer_ = 0;
+  pressed_ = 0;
+  Invalidate(window);
+  if (!HitTest(x, y)) return;
+  Notify(window, TN_RELEASED);
+  Notify(window, TN_CLICKED);
+}
+
 TouchButtonEx::TouchButtonEx(int id)
     : TouchButton(id), secondMargins_{Sx(2), Sy(1), Sx(2), Sy(1)} {}
 

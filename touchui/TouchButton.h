@@ -14,6 +14,14 @@ class TouchButton : public TouchFramedControl {
   void SetIconMargins(int left, int top, int right, int bottom);
 
   void Draw(HDC dc) override;
+  // A button held by a further finger ignores the stylus until that finger lifts.
+  void OnMouseDown(HWND window, int x, int y) override;
+  void OnMouseUp(HWND window, int x, int y) override;
+  void OnMouseMove(HWND window, int x, int y) override;
+  // A further finger presses the button as a tap of its own: TN_PRESSED at the touch,
+  // TN_RELEASED and TN_CLICKED when it lifts on the button.
+  void OnPointerDown(HWND window, UINT pointer, int x, int y) override;
+  void OnPointerUp(HWND window, UINT pointer, int x, int y) override;
 
  protected:
   void DrawFrameAndCaption(HDC dc) const;
@@ -24,6 +32,7 @@ class TouchButton : public TouchFramedControl {
   BYTE showText_ = 0;
   BYTE showIcon_ = 1;
   RECT iconMargins_;
+  UINT pointer_ = 0;  // the finger holding the button, 0 when none or the stylus
 };
 
 class TouchButtonEx : public TouchButton {

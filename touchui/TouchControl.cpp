@@ -102,6 +102,14 @@ void TouchControl::DispatchMouseMove(HWND window, int x, int y) {
   if (visible_ && enabled_ && acceptsInput_) OnMouseMove(window, x, y);
 }
 
+void TouchControl::DispatchPointerDown(HWND window, UINT pointer, int x, int y) {
+  if (visible_ && enabled_ && acceptsInput_) OnPointerDown(window, pointer, x, y);
+}
+
+void TouchControl::DispatchPointerUp(HWND window, UINT pointer, int x, int y) {
+  if (visible_ && enabled_ && acceptsInput_) OnPointerUp(window, pointer, x, y);
+}
+
 RECT TouchControl::InsetBounds(const RECT& margins) const {
   RECT r = {x_, y_, x_ + width_, y_ + height_};
   return DeflateRectBy(r, margins.left, margins.top, margins.right, margins.bottom);
@@ -136,6 +144,20 @@ void TouchPanel::OnMouseMove(HWND window, int x, int y) {
   if (!visible_) return;
   for (TouchControl* child : children_) {
     if (child) child->DispatchMouseMove(window, x, y);
+  }
+}
+
+void TouchPanel::OnPointerDown(HWND window, UINT pointer, int x, int y) {
+  if (!visible_) return;
+  for (TouchControl* child : children_) {
+    if (child) child->DispatchPointerDown(window, pointer, x, y);
+  }
+}
+
+void TouchPanel::OnPointerUp(HWND window, UINT pointer, int x, int y) {
+  if (!visible_) return;
+  for (TouchControl* child : children_) {
+    if (child) child->DispatchPointerUp(window, pointer, x, y);
   }
 }
 

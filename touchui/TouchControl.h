@@ -56,6 +56,10 @@ class TouchControl {
   virtual void OnMouseDown(HWND window, int x, int y);
   virtual void OnMouseUp(HWND window, int x, int y);
   virtual void OnMouseMove(HWND window, int x, int y);
+  // The fingers after the first (pointer messages) reach every widget as the stylus does;
+  // only push buttons act on them.
+  virtual void OnPointerDown(HWND window, UINT pointer, int x, int y) {}
+  virtual void OnPointerUp(HWND window, UINT pointer, int x, int y) {}
 
   void SetBounds(int x, int y, int width, int height);
   int X() const { return x_; }
@@ -90,6 +94,8 @@ class TouchControl {
   void DispatchMouseDown(HWND window, int x, int y);
   void DispatchMouseUp(HWND window, int x, int y);
   void DispatchMouseMove(HWND window, int x, int y);
+  void DispatchPointerDown(HWND window, UINT pointer, int x, int y);
+  void DispatchPointerUp(HWND window, UINT pointer, int x, int y);
 
  protected:
   friend class TouchPanel;
@@ -127,6 +133,8 @@ class TouchPanel : public TouchControl {
   void OnMouseDown(HWND window, int x, int y) override;
   void OnMouseUp(HWND window, int x, int y) override;
   void OnMouseMove(HWND window, int x, int y) override;
+  void OnPointerDown(HWND window, UINT pointer, int x, int y) override;
+  void OnPointerUp(HWND window, UINT pointer, int x, int y) override;
   virtual void AddChild(TouchControl* child);
 
   const std::vector<TouchControl*>& Children() const { return children_; }

@@ -584,3 +584,57 @@ INSTANTIATE_TEST_SUITE_P(Screens, ScreenSizeTest,
                          });
 
 }  // namespace
+
+namespace {
+
+// A second thumb: the first finger is the stylus, each further one a pointer of its own.
+TEST_F(AppTest, AFurtherFingerTapsAButtonOfItsOwnWhileTheFirstHoldsOrDrags) {
+  WriteSettings(kSlots);
+  StartLoaded();
+  Played();
+  TouchButton* one = G::HomeSlot[0].load();
+  TouchButton* two = G::HomeSlot[1].load();
+  TouchButton* three = G::HomeSlot[2].load();
+  POINT p1 = Centre(one), p2 = Centre(two), p3 = Centre(three);
+  D().StylusDown(p1.x, p1.y);
+  EXPECT_EQ(Played(), std::vector<std::u16string>{SlotPath(1)});
+  D().FingerDown(2, p3.x, p3.y);
+  EXPECT_EQ(Played(), std::vector<std::u16string>{SlotPath(3)}) << "at the second finger's touch";
+  D().FingerDown(3, p2.x, p2.y);
+  EXPECT_EQ(Played(), std::vector<std::u16string>{SlotPath(2)}) << "at the third finger's touch";
+  EXPECT_TRUE(one->IsPressed() && two->IsPressed() && three->IsPressed());
+  // A stylus move over a finger's button leaves that finger's press alone.
+  D().StylusMove(p3.x, p3.y);
+  EXPECT_TRUE(three->IsPressed());
+  EXPECT_FALSE(one->IsPressed()) << "the stylus slid off its own button";
+  D().FingerUp(2, p3.x, p3.y);
+  EXPECT_FALSE(three->IsPressed());
+  EXPECT_TRUE(two->IsPressed()) << "another finger's press stays";
+  D().FingerUp(3, p2.x, p2.y);
+  D().StylusUp(p3.x, p3.y);
+  EXPECT_FALSE(two->IsPressed() || three->IsPressed());
+  EXPECT_TRUE(Played().empty()) << "lifting plays nothing";
+
+  // The picker's list, dragged by the stylus, keeps moving while a second finger taps CANCEL.
+  Navigate(G::TabSounds.load());
+  Navigate(G::SoundsOpen[0].load());
+  TouchSelectList* list = G::PickerList.load();
+  int x = list->X() + list->Width() / 2, y = list->Y() + list->Height() - 10;
+  D().StylusDown(x, y);
+  D().StylusMove(x, y - 40);
+  int offset = list->ScrollOffset();
+  TouchButton* cancel = G::PickerCancel.load();
+  POINT pCancel = Centre(cancel);
+  D().FingerDown(2, pCancel.x, pCancel.y);
+  EXPECT_TRUE(cancel->IsPressed());
+  D().StylusMove(x, y - 80);
+  EXPECT_TRUE(list->IsDragging());
+  EXPECT_NE(list->ScrollOffset(), offset) << "the drag goes on under the second finger";
+  D().StylusUp(x, y - 80);
+  D().FingerUp(2, pCancel.x, pCancel.y);
+  D().AdvanceTime(kTransitionDoneMs);
+  EXPECT_FALSE(G::PickerPage.load()->IsVisible()) << "CANCEL was tapped by the second finger";
+  EXPECT_EQ(CloseAndWait(), 0);
+}
+
+}  // namespace

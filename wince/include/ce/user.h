@@ -27,6 +27,15 @@ typedef void (CALLBACK* TIMERPROC)(HWND window, UINT message, UINT_PTR id, DWORD
 #define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
+// Pointer messages of desktop Windows: the touches after the first (which is the stylus).
+// wParam: pointer id in the low word, POINTER_MESSAGE_FLAG_* in the high word; lParam:
+// the point in screen coordinates.
+#define WM_POINTERDOWN 0x0246
+#define WM_POINTERUP 0x0247
+#define POINTER_MESSAGE_FLAG_NEW 0x00000001
+#define POINTER_MESSAGE_FLAG_INRANGE 0x00000002
+#define POINTER_MESSAGE_FLAG_INCONTACT 0x00000004
+#define GET_POINTERID_WPARAM(wParam) (LOWORD(wParam))
 #define WM_USER 0x0400
 
 // WM_ACTIVATE states (low word of wParam).
@@ -230,6 +239,7 @@ WINCEAPI BOOL IsWindowVisible(HWND window);
 WINCEAPI BOOL ShowWindow(HWND window, int command);
 WINCEAPI BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
 WINCEAPI BOOL GetClientRect(HWND window, LPRECT rect);
+WINCEAPI BOOL ScreenToClient(HWND window, LPPOINT point);
 WINCEAPI BOOL GetWindowRect(HWND window, LPRECT rect);
 WINCEAPI HWND FindWindowW(LPCWSTR className, LPCWSTR windowName);
 #define FindWindow FindWindowW

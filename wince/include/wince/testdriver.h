@@ -79,6 +79,10 @@ class WINCEAPI Driver {
   // Two taps at one point with no time between them, all four events queued at once as
   // a fast finger gives them to the host.
   void DoubleTap(int x, int y);
+  // A further finger, while the stylus (the first finger) is down or not: pointer id 2
+  // and up, as the display backend numbers them.
+  void FingerDown(UINT pointerId, int x, int y);
+  void FingerUp(UINT pointerId, int x, int y);
   void Activate(bool active);
   // The host's window manager iconified the window (true) or showed it again (false).
   void HostIconify(bool iconic);

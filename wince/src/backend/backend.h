@@ -17,12 +17,14 @@ namespace wince {
 // Input from the host (the SDL window, the test driver, another process): turned into
 // window messages on the thread of the window it is for.
 struct HostEvent {
-  enum Kind { kStylusDown, kStylusMove, kStylusUp, kKey, kActivate, kClose, kRaise, kIconic };
+  enum Kind {
+    kStylusDown, kStylusMove, kStylusUp, kPointerDown, kPointerUp, kKey, kActivate, kClose, kRaise, kIconic
+  };
   Kind kind;
   HWND window = nullptr;
   int x = 0;  // screen coordinates
   int y = 0;
-  UINT vk = 0;
+  UINT vk = 0;  // the key, or the pointer id of a further finger
   bool on = false;      // key down / activation / iconified
   bool repeat = false;  // key auto-repeat
 };

@@ -43,6 +43,9 @@ struct HostWindow {
   SIZE screen = {};              // the device's screen
   int zoom = 1;                  // of the window's own size, when not full screen
   bool stylusDown = false;       // a press began on the picture
+  // The fingers on the window: the first is the stylus (SDL's mouse events carry it), each
+  // further one a pointer of its own id, 2 and up (1 is the mouse's on desktop Windows).
+  std::map<SDL_FingerID, UINT> fingers;
 };
 
 constexpr int kMaxZoom = 8;
@@ -398,11 +401,8 @@ class SdlBackend : public Backend {
   // on the letterbox is no press; once pressed on the picture, the stylus stays on the
   // screen's edge when it is dragged past it.
   bool Stylus(HostWindow& host, HostEvent::Kind kind, int x, int y, HostEvent* out) {
-    int width = 0, height = 0;
-    SDL_GetWindowSize(host.window, &width, &height);
-    SDL_Rect picture = PictureIn(width, height, host.screen);
-    if (picture.w <= 0 || picture.h <= 0) return false;
-    bool inside = x >= picture.x && x < picture.x + picture.w && y >= picture.y && y < picture.y + picture.h;
+    bool inside = false;
+    if (!ToScreen(host, x, y, &inside, out)) return false;
     if (kind == HostEvent::kStylusDown) {
       if (!inside) return false;
       host.stylusDown = true;
@@ -412,8 +412,53 @@ class SdlBackend : public Backend {
       host.stylusDown = false;
     }
     out->kind = kind;
+    return true;
+  }
+
+  // A point of the host window in the device's screen pixels, kept on the screen's edge;
+  // inside tells whether it lies on the picture.
+  static bool ToScreen(HostWindow& host, int x, int y, bool* inside, HostEvent* out) {
+    int width = 0, height = 0;
+    SDL_GetWindowSize(host.window, &width, &height);
+    SDL_Rect picture = PictureIn(width, height, host.screen);
+    if (picture.w <= 0 || picture.h <= 0) return false;
+    *inside = x >= picture.x && x < picture.x + picture.w && y >= picture.y && y < picture.y + picture.h;
     out->x = std::clamp(int(int64_t(x - picture.x) * host.screen.cx / picture.w), 0, int(host.screen.cx) - 1);
     out->y = std::clamp(int(int64_t(y - picture.y) * host.screen.cy / picture.h), 0, int(host.screen.cy) - 1);
+    return true;
+  }
+
+  // A finger after the first goes down on or lifts from the picture: a pointer event.
+  bool Finger(HostWindow& host, const SDL_TouchFingerEvent& finger, bool down, HostEvent* out) {
+    int width = 0, height = 0;
+    SDL_GetWindowSize(host.window, &width, &height);
+    bool inside = false;
+    if (!ToScreen(host, int(finger.x * width), int(finger.y * height), &inside, out)) return false;
+    auto known = host.fingers.find(finger.fingerId);
+    if (!down) {
+      if (known == host.fingers.end()) return false;
+      UINT id = known->second;
+      host.fingers.erase(known);
+      if (id == 0) return false;  // the stylus lifts through SDL's mouse events
+      out->kind = HostEvent::kPointerUp;
+      out->vk = id;
+      return true;
+    }
+    if (known != host.fingers.end()) return false;
+    if (host.fingers.empty()) {
+      host.fingers[finger.fingerId] = 0;
+      return false;
+    }
+    if (!inside) return false;
+    UINT id = 2;
+    for (bool taken = true; taken; ) {
+      taken = false;
+      for (auto& entry : host.fingers)
+        if (entry.second == id) { taken = true; ++id; }
+    }
+    host.fingers[finger.fingerId] = id;
+    out->kind = HostEvent::kPointerDown;
+    out->vk = id;
     return true;
   }
 
@@ -453,6 +498,13 @@ class SdlBackend : public Backend {
         out.window = FromId(event.motion.windowID);
         HostWindow* host = Find(out.window);
         if (!host || !Stylus(*host, HostEvent::kStylusMove, event.motion.x, event.motion.y, &out)) return;
+        break;
+      }
+      case SDL_FINGERDOWN:
+      case SDL_FINGERUP: {
+        out.window = FromId(event.tfinger.windowID);
+        HostWindow* host = Find(out.window);
+        if (!host || !Finger(*host, event.tfinger, event.type == SDL_FINGERDOWN, &out)) return;
         break;
       }
       case SDL_KEYDOWN:

@@ -146,6 +146,16 @@ void Driver::DoubleTap(int x, int y) {
   WaitIdle();
 }
 
+void Driver::FingerDown(UINT pointerId, int x, int y) {
+  Send(HostEvent::kPointerDown, Window(), x, y, pointerId);
+  WaitIdle();
+}
+
+void Driver::FingerUp(UINT pointerId, int x, int y) {
+  Send(HostEvent::kPointerUp, Window(), x, y, pointerId);
+  WaitIdle();
+}
+
 void Driver::Activate(bool active) {
   Send(HostEvent::kActivate, Window(), 0, 0, 0, active);
   WaitIdle();

@@ -109,7 +109,8 @@ void RunSentMessages() {
   }
 }
 
-// Queues a stylus or key message; a stylus message's lParam is its point in the window.
+// Queues a stylus, pointer or key message; a stylus message's lParam is its point in the
+// window, a pointer message's its point on the screen.
 // A move that follows a move still waiting replaces it, as on Windows: the program learns
 // where the stylus is now, not every point on the way.
 void QueueInput(const HostEvent& event, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -141,6 +142,15 @@ void HandleHostEvent(const HostEvent& event) {
       break;
     case HostEvent::kStylusMove: QueueInput(event, WM_MOUSEMOVE, MK_LBUTTON, 0); break;
     case HostEvent::kStylusUp: QueueInput(event, WM_LBUTTONUP, 0, 0); break;
+    case HostEvent::kPointerDown:
+      QueueInput(event, WM_POINTERDOWN,
+                 MAKEWPARAM(event.vk, POINTER_MESSAGE_FLAG_NEW | POINTER_MESSAGE_FLAG_INRANGE |
+                                          POINTER_MESSAGE_FLAG_INCONTACT),
+                 MAKELPARAM(event.x, event.y));
+      break;
+    case HostEvent::kPointerUp:
+      QueueInput(event, WM_POINTERUP, MAKEWPARAM(event.vk, 0), MAKELPARAM(event.x, event.y));
+      break;
     case HostEvent::kKey: {
       // lParam: repeat count 1, bit 30 the previous key state, bit 31 set on release.
       LPARAM flags = 1 | (event.on && !event.repeat ? 0 : 1 << 30) | (event.on ? 0 : 1u << 31);

@@ -341,6 +341,14 @@ BOOL GetClientRect(HWND handle, LPRECT rect) {
 
 BOOL GetWindowRect(HWND handle, LPRECT rect) { return ReadWindowRect(handle, rect); }
 
+BOOL ScreenToClient(HWND handle, LPPOINT point) {
+  RECT rect;
+  if (!point || !ReadWindowRect(handle, &rect)) return FALSE;
+  point->x -= rect.left;
+  point->y -= rect.top;
+  return TRUE;
+}
+
 HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
   {
     auto lock = LockKernel();
