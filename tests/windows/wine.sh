@@ -3,7 +3,8 @@
 # display, with a fresh Wine prefix:
 #   - it reaches Home within a minute (the time is printed);
 #   - a tap on a Home slot calls PlaySound with that slot's file (Wine has no sound device
-#     here: the call is seen on Wine's winmm trace channel, the only channel switched on);
+#     here: the call is seen on Wine's winmm trace channel, the only channel switched on),
+#     and with motion on, the right arrow key shakes slot 2 (the sensor DLL's keyboard);
 #   - Sounds, Settings, About and the sound picker are reached by taps, and each frame is
 #     captured from the window;
 #   - a sensitivity raised and the X button pressed: the value is in Wine's registry, and a
@@ -113,6 +114,13 @@ tap 240 150   # the top slot: slot 1
 grep -a "PlaySound" "$work/first.log" | grep -aqi 'Bright Bell.wav' ||
   fail "the tap on slot 1 did not call PlaySound with its file"
 echo "wine: slot 1 called PlaySound with Sounds\\Chimes\\Bright Bell.wav"
+
+tap 404 132   # motion ON; the right arrow key shakes towards slot 2 (+X)
+xdotool key Right
+sleep 1
+grep -a "PlaySound" "$work/first.log" | grep -aqi 'Snare.wav' ||
+  fail "the right arrow key did not play slot 2 through HTCSensorSDK.dll's keyboard source"
+echo "wine: the right arrow key shook slot 2 (Sounds\\Percussion\\Snare.wav)"
 
 tap 240 586 1.2; shot sounds
 tap 232 292 1.2; shot picker           # the third slot's row opens the picker
