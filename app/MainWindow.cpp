@@ -135,6 +135,15 @@ static void OnPointer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   else root->DispatchPointerUp(window, pointer, point.x, point.y);
 }
 
+// The wheel's pointer comes in screen coordinates.
+static void OnMouseWheel(HWND window, WPARAM wParam, LPARAM lParam) {
+  TouchPanel* root = AppGlobals::RootPanel.load(std::memory_order_acquire);
+  if (!root || AppGlobals::Loading.load(std::memory_order_acquire)) return;
+  POINT point = {short(LOWORD(lParam)), short(HIWORD(lParam))};
+  ScreenToClient(window, &point);
+  root->DispatchMouseWheel(window, point.x, point.y, GET_WHEEL_DELTA_WPARAM(wParam));
+}
+
 LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
@@ -166,6 +175,9 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_POINTERDOWN:
     case WM_POINTERUP:
       OnPointer(window, message, wParam, lParam);
+      return 0;
+    case WM_MOUSEWHEEL:
+      OnMouseWheel(window, wParam, lParam);
       return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);

@@ -110,6 +110,10 @@ void TouchControl::DispatchPointerUp(HWND window, UINT pointer, int x, int y) {
   if (visible_ && enabled_ && acceptsInput_) OnPointerUp(window, pointer, x, y);
 }
 
+void TouchControl::DispatchMouseWheel(HWND window, int x, int y, int delta) {
+  if (visible_ && enabled_ && acceptsInput_) OnMouseWheel(window, x, y, delta);
+}
+
 RECT TouchControl::InsetBounds(const RECT& margins) const {
   RECT r = {x_, y_, x_ + width_, y_ + height_};
   return DeflateRectBy(r, margins.left, margins.top, margins.right, margins.bottom);
@@ -158,6 +162,13 @@ void TouchPanel::OnPointerUp(HWND window, UINT pointer, int x, int y) {
   if (!visible_) return;
   for (TouchControl* child : children_) {
     if (child) child->DispatchPointerUp(window, pointer, x, y);
+  }
+}
+
+void TouchPanel::OnMouseWheel(HWND window, int x, int y, int delta) {
+  if (!visible_) return;
+  for (TouchControl* child : children_) {
+    if (child) child->DispatchMouseWheel(window, x, y, delta);
   }
 }
 

@@ -60,6 +60,9 @@ class TouchControl {
   // only push buttons act on them.
   virtual void OnPointerDown(HWND window, UINT pointer, int x, int y) {}
   virtual void OnPointerUp(HWND window, UINT pointer, int x, int y) {}
+  // The mouse wheel turned by delta (WHEEL_DELTA a notch) with the pointer at (x, y);
+  // only scrolling widgets take it.
+  virtual void OnMouseWheel(HWND window, int x, int y, int delta) {}
 
   void SetBounds(int x, int y, int width, int height);
   int X() const { return x_; }
@@ -96,6 +99,7 @@ class TouchControl {
   void DispatchMouseMove(HWND window, int x, int y);
   void DispatchPointerDown(HWND window, UINT pointer, int x, int y);
   void DispatchPointerUp(HWND window, UINT pointer, int x, int y);
+  void DispatchMouseWheel(HWND window, int x, int y, int delta);
 
  protected:
   friend class TouchPanel;
@@ -135,6 +139,7 @@ class TouchPanel : public TouchControl {
   void OnMouseMove(HWND window, int x, int y) override;
   void OnPointerDown(HWND window, UINT pointer, int x, int y) override;
   void OnPointerUp(HWND window, UINT pointer, int x, int y) override;
+   void OnMouseWheel(HWND window, int x, int y, int delta) override;
   virtual void AddChild(TouchControl* child);
 
   const std::vector<TouchControl*>& Children() const { return children_; }

@@ -1,6 +1,7 @@
 #include "touchui/TouchSelectList.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include "gfx/ScreenCaps.h"
@@ -133,6 +134,19 @@ void TouchSelectList::OnMouseUp(HWND window, int x, int y) {
     }
   }
   pressed_ = 0;
+  Invalidate(window);
+}
+
+void TouchSelectList::OnMouseWheel(HWND window, int x, int y, int delta) {
+  if (!HitTest(x, y) || pressed_) return;
+  UINT rows = 3;
+  SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &rows, 0);
+  // A running fling ends at its next step; the selection stays, as nothing was touched.
+  velocity_ = 0;
+  dragging_ = 0;
+  scrollOffset_ -= int(int64_t(delta) * int64_t(rows) * rowHeight_ / WHEEL_DELTA);
+  Range range = CheckRange();
+  if (range != Range::Inside) ClampTo(range);
   Invalidate(window);
 }
 

@@ -65,6 +65,9 @@ class TouchSelectList : public TouchControl {
   void OnMouseDown(HWND window, int x, int y) override;
   void OnMouseUp(HWND window, int x, int y) override;
   void OnMouseMove(HWND window, int x, int y) override;
+  // Over the list, scrolls it as a drag of the same distance would, without a fling:
+  // three rows (the system's wheel setting) a notch, snapped back into range at once.
+  void OnMouseWheel(HWND window, int x, int y, int delta) override;
 
  private:
   enum class Range { Short, Top, Bottom, Inside };

@@ -545,6 +545,53 @@ TEST_F(AppTest, LosingTheFocusOrAMinimiseTheHostCannotCarryOutChangesNothingOnSc
   EXPECT_EQ(CloseAndWait(), 0);
 }
 
+// On a desktop the mouse wheel scrolls the picker list as a drag of the same distance
+// would: three rows a notch, snapped into range, no fling, the selection kept; elsewhere
+// it does nothing. The user folder adds the default collections, so the list is long.
+TEST_F(AppTest, TheWheelScrollsThePickerListAsADragWould) {
+  fs::create_directories(folder_ / "data" / "tiltchime");
+  fs::create_directory_symlink(CONTENT_DIR "/Sounds", folder_ / "data" / "tiltchime" / "Sounds");
+  WriteSettings(kSlots);
+  StartLoaded();
+  Navigate(G::TabSounds.load());
+  Navigate(G::SoundsOpen[0].load());
+  TouchSelectList* list = G::PickerList.load();
+  const int row = list->RowHeight(), end = list->ContentHeight() - list->Height();
+  ASSERT_GT(end, 6 * row);
+  D().Tap(240, list->Y() + row / 2);
+  ASSERT_EQ(list->GetSelection(), 0);
+  POINT over = Centre(list);
+  const struct {
+    const char* what;
+    POINT at;
+    int delta;
+    int offset;
+  } cases[] = {
+      {"a notch towards the user", over, -WHEEL_DELTA, 3 * row},
+      {"two notches", over, -2 * WHEEL_DELTA, 6 * row},
+      {"half a notch of a touchpad", over, -WHEEL_DELTA / 2, 3 * row / 2},
+      {"away from the user at the top", over, WHEEL_DELTA, 0},
+      {"past the end", over, -100 * WHEEL_DELTA, end},
+      {"over the OK button", Centre(G::PickerOk.load()), -WHEEL_DELTA, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    D().Wheel(over.x, over.y, 100 * WHEEL_DELTA);
+    ASSERT_EQ(list->ScrollOffset(), 0);
+    D().Wheel(c.at.x, c.at.y, c.delta);
+    EXPECT_EQ(list->ScrollOffset(), c.offset);
+    D().AdvanceTime(200);
+    EXPECT_EQ(list->ScrollOffset(), c.offset) << "no fling";
+    EXPECT_EQ(list->GetSelection(), 0);
+  }
+  // The picture follows: the first row shown is the one three rows down.
+  D().Wheel(over.x, over.y, -WHEEL_DELTA);
+  Frame scrolled = D().Snapshot();
+  D().Wheel(over.x, over.y, WHEEL_DELTA);
+  EXPECT_NE(D().Snapshot().pixels, scrolled.pixels);
+  EXPECT_EQ(CloseAndWait(), 0);
+}
+
 struct ScreenCase {
   int width, height;
 };

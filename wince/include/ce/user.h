@@ -36,6 +36,11 @@ typedef void (CALLBACK* TIMERPROC)(HWND window, UINT message, UINT_PTR id, DWORD
 #define POINTER_MESSAGE_FLAG_INRANGE 0x00000002
 #define POINTER_MESSAGE_FLAG_INCONTACT 0x00000004
 #define GET_POINTERID_WPARAM(wParam) (LOWORD(wParam))
+// To the focus window: HIWORD(wParam) the signed distance in WHEEL_DELTA steps per notch
+// (positive: away from the user), lParam the pointer in screen coordinates.
+#define WM_MOUSEWHEEL 0x020A
+#define WHEEL_DELTA 120
+#define GET_WHEEL_DELTA_WPARAM(wParam) ((short)HIWORD(wParam))
 #define WM_USER 0x0400
 
 // WM_ACTIVATE states (low word of wParam).
@@ -96,6 +101,7 @@ typedef void (CALLBACK* TIMERPROC)(HWND window, UINT message, UINT_PTR id, DWORD
 
 // SystemParametersInfoW actions.
 #define SPI_GETWORKAREA 48
+#define SPI_GETWHEELSCROLLLINES 104
 
 #define IDC_ARROW MAKEINTRESOURCEW(32512)
 

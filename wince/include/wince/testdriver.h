@@ -83,6 +83,9 @@ class WINCEAPI Driver {
   // and up, as the display backend numbers them.
   void FingerDown(UINT pointerId, int x, int y);
   void FingerUp(UINT pointerId, int x, int y);
+  // The mouse wheel turned by delta (WHEEL_DELTA a notch, positive away from the user)
+  // with the pointer at (x, y).
+  void Wheel(int x, int y, int delta);
   void Activate(bool active);
   // The host's window manager iconified the window (true) or showed it again (false).
   void HostIconify(bool iconic);

@@ -18,7 +18,7 @@ namespace wince {
 // window messages on the thread of the window it is for.
 struct HostEvent {
   enum Kind {
-    kStylusDown, kStylusMove, kStylusUp, kPointerDown, kPointerUp, kKey, kActivate, kClose, kRaise, kIconic
+    kStylusDown, kStylusMove, kStylusUp, kPointerDown, kPointerUp, kKey, kActivate, kClose, kRaise, kIconic, kWheel
   };
   Kind kind;
   HWND window = nullptr;
@@ -27,6 +27,7 @@ struct HostEvent {
   UINT vk = 0;  // the key, or the pointer id of a further finger
   bool on = false;      // key down / activation / iconified
   bool repeat = false;  // key auto-repeat
+  int wheel = 0;        // WHEEL_DELTA steps, positive away from the user
 };
 
 class Backend {

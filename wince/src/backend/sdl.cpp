@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -505,6 +506,25 @@ class SdlBackend : public Backend {
         out.window = FromId(event.tfinger.windowID);
         HostWindow* host = Find(out.window);
         if (!host || !Finger(*host, event.tfinger, event.type == SDL_FINGERDOWN, &out)) return;
+        break;
+      }
+      case SDL_MOUSEWHEEL: {
+        // A notch is WHEEL_DELTA; a touchpad's fractions of one are kept. Only over the
+        // picture, at the device pixel under the pointer.
+        out.window = FromId(event.wheel.windowID);
+        HostWindow* host = Find(out.window);
+        if (!host) return;
+        float notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.preciseY : event.wheel.preciseY;
+        int width = 0, height = 0;
+        SDL_GetWindowSize(host->window, &width, &height);
+        SDL_Rect picture = PictureIn(width, height, host->screen);
+        int x = event.wheel.mouseX - picture.x, y = event.wheel.mouseY - picture.y;
+        if (x < 0 || y < 0 || x >= picture.w || y >= picture.h) return;
+        out.kind = HostEvent::kWheel;
+        out.wheel = int(std::lround(notches * 120));
+        out.x = int(int64_t(x) * host->screen.cx / picture.w);
+        out.y = int(int64_t(y) * host->screen.cy / picture.h);
+        if (out.wheel == 0) return;
         break;
       }
       case SDL_KEYDOWN:

@@ -156,6 +156,13 @@ void Driver::FingerUp(UINT pointerId, int x, int y) {
   WaitIdle();
 }
 
+void Driver::Wheel(int x, int y, int delta) {
+  HostEvent event{HostEvent::kWheel, Window(), x, y};
+  event.wheel = delta;
+  PostHostEvent(event);
+  WaitIdle();
+}
+
 void Driver::Activate(bool active) {
   Send(HostEvent::kActivate, Window(), 0, 0, 0, active);
   WaitIdle();

@@ -109,6 +109,10 @@ int GetSystemMetrics(int index) {
 }
 
 BOOL SystemParametersInfoW(UINT action, UINT, PVOID value, UINT) {
+  if (action == SPI_GETWHEELSCROLLLINES && value) {
+    *static_cast<UINT*>(value) = 3;  // Windows' own setting
+    return TRUE;
+  }
   if (action != SPI_GETWORKAREA || !value) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;

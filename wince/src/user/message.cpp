@@ -109,8 +109,8 @@ void RunSentMessages() {
   }
 }
 
-// Queues a stylus, pointer or key message; a stylus message's lParam is its point in the
-// window, a pointer message's its point on the screen.
+// Queues a stylus, pointer, wheel or key message; a stylus message's lParam is its point
+// in the window, a pointer or wheel message's its point on the screen.
 // A move that follows a move still waiting replaces it, as on Windows: the program learns
 // where the stylus is now, not every point on the way.
 void QueueInput(const HostEvent& event, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -130,6 +130,14 @@ void QueueInput(const HostEvent& event, UINT message, WPARAM wParam, LPARAM lPar
   else
     queue.input.push_back(msg);
   WakeQueue(queue);
+}
+
+// The wheel turns for the focus window (the active one); lParam is the pointer in screen
+// coordinates.
+void QueueWheel(HostEvent event) {
+  event.window = GetForegroundWindow();
+  WORD delta = WORD(SHORT(std::clamp(event.wheel, -32768, 32767)));
+  QueueInput(event, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(event.x, event.y));
 }
 
 void HandleHostEvent(const HostEvent& event) {
@@ -170,6 +178,7 @@ void HandleHostEvent(const HostEvent& event) {
     case HostEvent::kClose: PostMessageW(event.window, WM_CLOSE, 0, 0); break;
     case HostEvent::kRaise: SetForegroundWindow(event.window); break;
     case HostEvent::kIconic: HostIconified(event.window, event.on); break;
+    case HostEvent::kWheel: QueueWheel(event); break;
   }
 }
 
