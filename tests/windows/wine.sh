@@ -47,7 +47,16 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 window=""
 find_window() { xdotool search --name '^TiltChime$' 2>/dev/null | head -n 1 || true; }
-shot() { import -window "$window" "$frames/$1.png"; }
+# A window that Wine is redrawing or re-mapping can refuse to be read for a moment
+# ("Resource temporarily unavailable"): try again for up to 10 s.
+shot() {
+  local try
+  for try in $(seq 50); do
+    import -window "$window" "$frames/$1.png" 2>/dev/null && return 0
+    sleep 0.2
+  done
+  fail "the window could not be captured for $1"
+}
 tap() {
   xdotool mousemove --window "$window" "$1" "$2" mousedown 1
   sleep 0.1
