@@ -323,8 +323,11 @@ TEST_F(MainWindowTest, NoWindowSystemIsOneLineOnStandardErrorAndExitCodeOne) {
       {"WINCE_HEADLESS", "SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"},
       {"WINCE_HEADLESS=0", "SDL_VIDEODRIVER", "DISPLAY=:1999", "WAYLAND_DISPLAY"},
       {"WINCE_HEADLESS", "SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY=no-such-socket", "XDG_RUNTIME_DIR=/tmp"}};
-  for (const std::vector<std::string>& changes : cases) {
+  for (std::vector<std::string> changes : cases) {
     SCOPED_TRACE(changes[2] + " " + changes[3]);
+    // A failed X11 start leaves libdbus's own allocation for the end of the process; the
+    // leak checker of sanitizer builds would report it on the same stderr.
+    changes.push_back("ASAN_OPTIONS=detect_leaks=0");
     Process program("nodisplay", changes);
     int status = program.Wait();
     ASSERT_TRUE(WIFEXITED(status)) << status;
